@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: run test bench clean
+.PHONY: run test bench lint asan fuzz clean
 
 run:
 	cmake --preset release
@@ -10,6 +10,24 @@ test:
 	cmake --preset dev
 	cmake --build --preset dev
 	ctest --preset dev
+
+# clang-format, clang-tidy and cppcheck.
+lint:
+	cmake --preset dev
+	scripts/lint.sh
+
+# The whole test suite under the address and undefined-behaviour sanitizers.
+asan:
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+# The libFuzzer build, run for FUZZ_SECONDS (default 60) from the transcripts' inputs.
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue $(FUZZ_SECONDS)
 
 # The batch benchmark (not part of the tests): figures for 1,000,000 checks.
 bench:

@@ -27,7 +27,6 @@ inline constexpr std::string_view finEntree = "\n";
 // Diagnostics, one line each on standard error.
 inline constexpr std::string_view erreurEcriture =
     "verifier-somme: erreur d'ecriture sur la sortie standard\n";
-inline constexpr std::string_view erreurLecture =
-    "verifier-somme: erreur de lecture sur l'entree standard\n";
+inline constexpr std::string_view erreurLecture = "verifier-somme: erreur de lecture sur l'entree standard\n";
 
 }  // namespace textes

@@ -31,11 +31,11 @@ TEST(console, lit_un_retour_suivi_d_un_saut_comme_un_saut_de_ligne) {
         {{"12\r\n34\n"}, {"12", "34"}},
         {{"12\r", "\n34\n"}, {"12", "34"}},  // the pair split across two reads
         {{"\r", "\n", "\r", "\n"}, {"", ""}},
-        {{"1\r2\n"}, {"1\r2"}},    // a lone return is an ordinary character
+        {{"1\r2\n"}, {"1\r2"}},  // a lone return is an ordinary character
         {{"1\r", "2\n"}, {"1\r2"}},
-        {{"1\r\r\n"}, {"1\r"}},    // only the return next to the newline goes
-        {{"12\r"}, {"12\r"}},      // a return at the end of input stays
-        {{"12"}, {"12"}},          // a last line without a line end is a line
+        {{"1\r\r\n"}, {"1\r"}},  // only the return next to the newline goes
+        {{"12\r"}, {"12\r"}},    // a return at the end of input stays
+        {{"12"}, {"12"}},        // a last line without a line end is a line
         {{"1", "2", "\r", "\n", "3"}, {"12", "3"}},
     };
     for (const CasLignes& c : cas) {

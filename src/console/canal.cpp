@@ -34,7 +34,9 @@ std::ptrdiff_t CanalStandard::lire(char* tampon, std::size_t taille) {
     }
 }
 
-bool CanalStandard::ecrire(std::string_view donnees) { return ecrireTout(STDOUT_FILENO, donnees); }
+bool CanalStandard::ecrire(std::string_view donnees) {
+    return ecrireTout(STDOUT_FILENO, donnees);
+}
 
 void CanalStandard::signaler(std::string_view ligne) {
     // Nothing more can be done if even standard error fails.

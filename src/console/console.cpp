@@ -7,6 +7,20 @@
 
 namespace console {
 
+namespace {
+
+// Appends the bytes from `debut` to `fin` to `ligne`, keeping only what fits.
+void ajouterALigne(Ligne& ligne, const char* debut, const char* fin) noexcept {
+    const auto taille = static_cast<std::size_t>(fin - debut);
+    if (ligne.longueur < Ligne::capacite) {
+        const auto place = Ligne::capacite - static_cast<std::size_t>(ligne.longueur);
+        std::memcpy(ligne.debut.data() + ligne.longueur, debut, std::min(taille, place));
+    }
+    ligne.longueur += taille;
+}
+
+}  // namespace
+
 bool Console::remplir() {
     vider();
     if (etat_ != Etat::ouverte) {
@@ -32,15 +46,6 @@ int Console::lireCaractere() {
         return '\n';
     }
     return caractere;
-}
-
-void Console::ajouterALigne(Ligne& ligne, const char* debut, const char* fin) noexcept {
-    const auto taille = static_cast<std::size_t>(fin - debut);
-    if (ligne.longueur < Ligne::capacite) {
-        const auto place = Ligne::capacite - static_cast<std::size_t>(ligne.longueur);
-        std::memcpy(ligne.debut.data() + ligne.longueur, debut, std::min(taille, place));
-    }
-    ligne.longueur += taille;
 }
 
 bool Console::lireLigne(Ligne& ligne) {

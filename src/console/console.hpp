@@ -28,21 +28,22 @@ inline constexpr int finDeFlux = -1;
 struct Ligne {
     static constexpr std::size_t capacite = 100;
 
-    std::array<char, capacite> debut;
+    std::array<char, capacite> debut{};
     std::uint64_t longueur = 0;
 
-    std::string_view texte() const noexcept {
+    [[nodiscard]] std::string_view texte() const noexcept {
         return {debut.data(), longueur < capacite ? static_cast<std::size_t>(longueur) : capacite};
     }
 };
 
 class Console {
 public:
-    static constexpr std::size_t tailleTampon = 64 * 1024;
+    static constexpr std::size_t tailleTampon = std::size_t{64} * 1024;
 
     explicit Console(Canal& canal) noexcept : canal_(canal) {}
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
+    ~Console() = default;
 
     // The next character as an unsigned byte value, or `finDeFlux`.
     int lireCaractere();
@@ -73,14 +74,13 @@ private:
     // Empties the output buffer, then waits for more input. False when there is none.
     bool remplir();
     void ecrireLong(std::string_view texte);
-    void ajouterALigne(Ligne& ligne, const char* debut, const char* fin) noexcept;
 
     Canal& canal_;
     Etat etat_ = Etat::ouverte;
-    std::array<char, tailleTampon> entree_;
+    std::array<char, tailleTampon> entree_{};
     const char* lecture_ = nullptr;  // next unread input byte
     const char* finLue_ = nullptr;   // end of the bytes read
-    std::array<char, tailleTampon> sortie_;
+    std::array<char, tailleTampon> sortie_{};
     std::size_t enSortie_ = 0;
 };
 

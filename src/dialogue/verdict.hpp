@@ -38,7 +38,7 @@ constexpr Verdict classer(std::int16_t n1, std::int16_t n2) noexcept {
 class TexteVerdict {
 public:
     TexteVerdict(std::int16_t n1, std::int16_t n2) noexcept;
-    std::string_view vue() const noexcept { return {texte_.data(), taille_}; }
+    [[nodiscard]] std::string_view vue() const noexcept { return {texte_.data(), taille_}; }
 
 private:
     void ajouter(std::string_view morceau) noexcept;
