@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: run test bench lint asan fuzz clean
+.PHONY: run test package check-package bench lint asan fuzz clean
 
 run:
 	cmake --preset release
@@ -10,6 +10,16 @@ test:
 	cmake --preset dev
 	cmake --build --preset dev
 	ctest --preset dev
+
+# The Debian package, build/release/verifier-somme_VERSION_ARCH.deb.
+package:
+	cmake --preset release
+	cmake --build --preset release
+	cd build/release && cpack
+
+# lintian on the package; as root, also dpkg -i, a run, man, and dpkg -r.
+check-package: package
+	scripts/paquet.sh
 
 # clang-format, clang-tidy and cppcheck.
 lint:
