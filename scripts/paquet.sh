@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
-# Checks the Debian package built by `make package`: lintian reports no error; then, as
-# root, dpkg installs it, the installed program runs a transcript and its manual page is
-# found, and dpkg removes both.
+# Checks that the manual page renders without a warning, and the Debian package built
+# by `make package`: lintian reports no error; then, as root, dpkg installs it, the
+# installed program runs a transcript, its manual page is found, and dpkg removes both.
 # Needs lintian (Debian package lintian).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+avertissements=$(man --warnings -l man/verifier-somme.1 2>&1 > /dev/null)
+if [ -n "$avertissements" ]; then
+    echo "man --warnings on the manual page:"
+    echo "$avertissements"
+    exit 1
+fi
+echo "man --warnings: none"
 
 paquet=$(ls build/release/verifier-somme_*.deb)
 lintian --fail-on error --info "$paquet"

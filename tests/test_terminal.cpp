@@ -55,6 +55,12 @@ public:
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
+        if (entree_ != sortie_ && entree_ >= 0) {
+            close(entree_);
+        }
+        if (sortie_ >= 0) {
+            close(sortie_);
+        }
     }
 
     Session(const Session&) = delete;
@@ -93,6 +99,7 @@ public:
             taper("\x04");
         } else {
             close(entree_);
+            entree_ = -1;
         }
     }
 
