@@ -68,8 +68,7 @@ bool Console::lireLigne(Ligne& ligne) {
         }
         const auto disponibles = static_cast<std::size_t>(finLue_ - lecture_);
         const auto* finDeLigne = static_cast<const char*>(std::memchr(lecture_, '\n', disponibles));
-        const char* finDuMorceau = finDeLigne != nullptr ? finDeLigne : finLue_;
-        const char* finDuTexte = finDuMorceau;
+        const char* finDuTexte = finDeLigne != nullptr ? finDeLigne : finLue_;
         if (finDuTexte != lecture_ && finDuTexte[-1] == '\r') {
             --finDuTexte;  // either the line end's first half, or a return whose follower is unread
             retourEnAttente = finDeLigne == nullptr;
