@@ -1,9 +1,11 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: run test package check-package bench lint asan fuzz clean
+.PHONY: release run test package check-package bench lint asan fuzz clean
 
-run:
+release:
 	cmake --preset release
 	cmake --build --preset release
+
+run: release
 	./build/release/verifier-somme
 
 test:
@@ -12,9 +14,7 @@ test:
 	ctest --preset dev
 
 # The Debian package, build/release/verifier-somme_VERSION_ARCH.deb.
-package:
-	cmake --preset release
-	cmake --build --preset release
+package: release
 	cd build/release && cpack
 
 # lintian on the package; as root, also dpkg -i, a run, man, and dpkg -r.
@@ -40,9 +40,8 @@ fuzz:
 	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue $(FUZZ_SECONDS)
 
 # The batch benchmark (not part of the tests): figures for 1,000,000 checks.
-bench:
-	cmake --preset release
-	cmake --build --preset release --target verifier-somme generer-charge
+bench: release
+	cmake --build --preset release --target generer-charge
 	bench/mesurer.sh build/release/verifier-somme build/release/bench/generer-charge
 
 clean:
