@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "canal_memoire.hpp"
 #include "console/console.hpp"
 #include "dialogue/dialogue.hpp"
+#include "systeme_memoire.hpp"
 #include "textes.hpp"
 
 namespace {
@@ -124,16 +124,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         return 0;
     }
     const std::string_view entree(reinterpret_cast<const char*>(donnees) + 1, taille - 1);
-    CanalMemoire canal(decouper(entree, donnees[0]));
-    console::Console console(canal);
+    SystemeMemoire systeme(decouper(entree, donnees[0]));
+    console::Console console;
     const int statut = dialogue::executer(console);
     if (statut != 0 && statut != 1) {
         std::fprintf(stderr, "exit status %d\n", statut);
         std::abort();
     }
-    if (!canal.diagnostics.empty()) {
-        echouer("a diagnostic without a failure", canal.diagnostics, 0);
+    if (!systeme.diagnostics.empty()) {
+        echouer("a diagnostic without a failure", systeme.diagnostics, 0);
     }
-    verifierSortie(canal.sortie);
+    verifierSortie(systeme.sortie);
     return 0;
 }

@@ -1,10 +1,9 @@
 // verifier-somme: checks the sum of two 16-bit signed integers for overflow.
-#include "console/canal.hpp"
 #include "console/console.hpp"
 #include "dialogue/dialogue.hpp"
 
 int main() {
-    console::CanalStandard canal;
-    console::Console console(canal);
-    return dialogue::executer(console);
+    // Static storage, not the stack: the console holds two 64 KiB buffers.
+    static constinit console::Console laConsole;
+    return dialogue::executer(laConsole);
 }

@@ -3,102 +3,136 @@
 #include <string>
 #include <vector>
 
-#include "canal_memoire.hpp"
 #include "console/console.hpp"
 #include "dialogue/dialogue.hpp"
+#include "dialogue/verdict.hpp"
+#include "systeme_memoire.hpp"
 #include "textes.hpp"
 
 namespace {
 
 using namespace std::string_literals;
+using console::Retour;
 
-std::vector<std::string> lireLignes(console::Console& console) {
+std::vector<std::string> lireLignes(console::Console& console, Retour retour) {
     std::vector<std::string> lignes;
-    console::Ligne ligne;
-    while (console.lireLigne(ligne)) {
-        lignes.emplace_back(ligne.texte());
+    while (const auto ligne = console.lireLigne(retour)) {
+        lignes.emplace_back(ligne->debut);
     }
     return lignes;
 }
 
 struct CasLignes {
     std::vector<std::string> morceaux;  // one per read
-    std::vector<std::string> lignes;    // as read, line ends removed
+    Retour retour;
+    std::vector<std::string> lignes;  // as read, line ends removed
 };
 
 TEST(console, lit_un_retour_suivi_d_un_saut_comme_un_saut_de_ligne) {
     const CasLignes cas[] = {
-        {{"12\r\n34\n"}, {"12", "34"}},
-        {{"12\r", "\n34\n"}, {"12", "34"}},  // the pair split across two reads
-        {{"\r", "\n", "\r", "\n"}, {"", ""}},
-        {{"1\r2\n"}, {"1\r2"}},  // a lone return is an ordinary character
-        {{"1\r", "2\n"}, {"1\r2"}},
-        {{"1\r\r\n"}, {"1\r"}},  // only the return next to the newline goes
-        {{"12\r"}, {"12\r"}},    // a return at the end of input stays
-        {{"12"}, {"12"}},        // a last line without a line end is a line
-        {{"1", "2", "\r", "\n", "3"}, {"12", "3"}},
+        {{"12\r\n34\n"}, Retour::ordinaire, {"12", "34"}},
+        {{"12\r", "\n34\n"}, Retour::ordinaire, {"12", "34"}},  // the pair split across two reads
+        {{"\r", "\n", "\r", "\n"}, Retour::ordinaire, {"", ""}},
+        {{"1\r2\n"}, Retour::ordinaire, {"1\r2"}},  // a lone return is an ordinary character
+        {{"1\r", "2\n"}, Retour::ordinaire, {"1\r2"}},
+        {{"1\r\r\n"}, Retour::ordinaire, {"1\r"}},  // only the return next to the newline goes
+        {{"12\r"}, Retour::ordinaire, {"12\r"}},    // a return at the end of input stays
+        {{"12"}, Retour::ordinaire, {"12"}},        // a last line without a line end is a line
+        {{"1", "2", "\r", "\n", "3"}, Retour::ordinaire, {"12", "3"}},
+        // In an answer a return ends the line, and takes the newline right after it.
+        {{"y\rn\r\nx\n"}, Retour::finDeLigne, {"y", "n", "x"}},
+        {{"y\r", "\n", "x\n"}, Retour::finDeLigne, {"y", "x"}},
+        {{"\r\r\n\n"}, Retour::finDeLigne, {"", "", ""}},
+        {{"yes\r\n"}, Retour::finDeLigne, {"yes"}},
     };
     for (const CasLignes& c : cas) {
         SCOPED_TRACE(testing::PrintToString(c.morceaux));
-        CanalMemoire canal(c.morceaux);
-        console::Console console(canal);
-        EXPECT_EQ(lireLignes(console), c.lignes);
+        SystemeMemoire systeme(c.morceaux);
+        console::Console console;
+        EXPECT_EQ(lireLignes(console, c.retour), c.lignes);
     }
-}
-
-TEST(console, lit_les_caracteres_avec_la_meme_regle_de_retour) {
-    CanalMemoire canal({"a\r", "\nb\r", "c\r"});
-    console::Console console(canal);
-    std::string lus;
-    for (int c = console.lireCaractere(); c != console::finDeFlux; c = console.lireCaractere()) {
-        lus += static_cast<char>(c);
-    }
-    EXPECT_EQ(lus, "a\nb\rc\r");
 }
 
 TEST(console, une_ligne_immense_ne_garde_que_son_debut_mais_compte_tous_ses_octets) {
     const std::string bloc(console::Console::tailleTampon, '1');
-    CanalMemoire canal({bloc, bloc, bloc + "\r", "\n5\n"});
-    console::Console console(canal);
-    console::Ligne ligne;
-    ASSERT_TRUE(console.lireLigne(ligne));
-    EXPECT_EQ(ligne.longueur, 3 * bloc.size());
-    EXPECT_EQ(ligne.texte(), std::string(console::Ligne::capacite, '1'));
-    ASSERT_TRUE(console.lireLigne(ligne));
-    EXPECT_EQ(ligne.texte(), "5");
+    SystemeMemoire systeme({bloc, bloc, bloc + "\r", "\n5\n"});
+    console::Console console;
+    const auto ligne = console.lireLigne(Retour::ordinaire);
+    ASSERT_TRUE(ligne);
+    EXPECT_EQ(ligne->longueur, 3 * bloc.size());
+    EXPECT_EQ(ligne->debut, std::string(console::Ligne::octetsGardes, '1'));
+    EXPECT_EQ(console.lireLigne(Retour::ordinaire)->debut, "5");
 }
 
 TEST(console, tout_est_ecrit_avant_chaque_attente_et_pas_avant) {
-    CanalMemoire canal({"1\n2\n", "3\n"});
-    console::Console console(canal);
-    console::Ligne ligne;
+    SystemeMemoire systeme({"1\n2\n", "3\n"});
+    console::Console console;
     console.ecrire("a:");
-    ASSERT_TRUE(console.lireLigne(ligne));
+    ASSERT_TRUE(console.lireLigne(Retour::ordinaire));
     console.ecrire("b:");
-    ASSERT_TRUE(console.lireLigne(ligne));  // already there: no write, no read
+    ASSERT_TRUE(console.lireLigne(Retour::ordinaire));  // already there: no write, no read
     console.ecrire("c:");
-    ASSERT_TRUE(console.lireLigne(ligne));
-    EXPECT_EQ(canal.sortieALaLecture, (std::vector<std::size_t>{2, 6}));
-    EXPECT_EQ(canal.ecritures, 2);
+    ASSERT_TRUE(console.lireLigne(Retour::ordinaire));
+    EXPECT_EQ(systeme.sortieALaLecture, (std::vector<std::size_t>{2, 6}));
+    EXPECT_EQ(systeme.ecritures, 2);
     EXPECT_EQ(console.fermer(0), 0);
-    EXPECT_EQ(canal.sortie, "a:b:c:");
+    EXPECT_EQ(systeme.sortie, "a:b:c:");
 }
 
 TEST(console, une_sortie_perdue_arrete_la_lecture_et_donne_le_statut_1) {
-    CanalMemoire canal({"1\n2\ny\n1\n2\ny\n"});
-    canal.sortiePerdue = true;
-    console::Console console(canal);
+    SystemeMemoire systeme({"1\n2\ny\n1\n2\ny\n"});
+    systeme.sortiePerdue = true;
+    console::Console console;
     EXPECT_EQ(dialogue::executer(console), 1);
-    EXPECT_EQ(canal.ecritures, 1);
-    EXPECT_EQ(canal.diagnostics, textes::erreurEcriture);
+    EXPECT_EQ(systeme.ecritures, 1);
+    EXPECT_EQ(systeme.diagnostics, textes::erreurEcriture);
 }
 
-TEST(console, une_erreur_de_lecture_donne_le_statut_1) {
-    CanalMemoire canal({"1\n2\n"});
-    canal.erreurDeLecture = true;
-    console::Console console(canal);
-    EXPECT_EQ(dialogue::executer(console), 1);
-    EXPECT_EQ(canal.diagnostics, textes::erreurLecture);
+std::string verdict(std::int16_t n1, std::int16_t n2) {
+    std::string texte(dialogue::tailleMaxVerdict, '\0');
+    texte.resize(static_cast<std::size_t>(dialogue::ecrireVerdict(texte.data(), n1, n2) - texte.data()));
+    return texte;
+}
+
+// A read that fails ends the dialogue as input ending while an operand is awaited
+// would: one newline, the diagnostic and status 1. What came before it in the same
+// line is never judged, and no verdict, heading or question follows it.
+TEST(console, une_erreur_de_lecture_ne_donne_jamais_de_verdict) {
+    const std::string operandes = std::string(textes::enTetePremiere) + std::string(textes::invite) +
+                                  std::string(textes::enTeteSeconde) + std::string(textes::invite);
+    const std::string premierTour = operandes + verdict(1, 2) + std::string(textes::question);
+    const struct {
+        std::vector<std::string> morceaux;  // then the read fails
+        std::string sortie;
+    } cas[] = {
+        {{"1\n2"}, operandes + "\n"},  // the second operand cut short
+        {{"1\n", "2"}, operandes + "\n"},
+        {{"1\n2\n"}, premierTour + "\n"},   // at the question
+        {{"1\n2\ny"}, premierTour + "\n"},  // an answer cut short, yes or no
+        {{"1\n2\nn"}, premierTour + "\n"},
+        {{"1\n2\ny\n"},
+         premierTour + std::string(textes::enTetePremiere) + std::string(textes::invite) + "\n"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(testing::PrintToString(c.morceaux));
+        SystemeMemoire systeme(c.morceaux);
+        systeme.erreurDeLecture = true;
+        console::Console console;
+        EXPECT_EQ(dialogue::executer(console), 1);
+        EXPECT_EQ(systeme.sortie, c.sortie);
+        EXPECT_EQ(systeme.diagnostics, textes::erreurLecture);
+    }
+}
+
+// An answer ended by a lone return goes on at once: the next heading and prompt are
+// out before the program waits for the newline that may follow.
+TEST(dialogue, une_reponse_finie_par_un_retour_n_attend_pas_le_saut) {
+    SystemeMemoire systeme({"1\n2\ny\r", "\n3\n4\nn\n"});
+    console::Console console;
+    EXPECT_EQ(dialogue::executer(console), 0);
+    const std::string avantAttente = systeme.sortie.substr(0, systeme.sortieALaLecture.at(1));
+    EXPECT_TRUE(avantAttente.ends_with(std::string(textes::enTetePremiere) + std::string(textes::invite)));
+    EXPECT_TRUE(systeme.sortie.ends_with(verdict(3, 4) + std::string(textes::question)));
 }
 
 // The dialogue must not depend on how the input is cut into reads.
@@ -107,21 +141,26 @@ TEST(dialogue, le_decoupage_des_lectures_ne_change_rien) {
         "30000\r\n30000\r\ny\r\nabc\r\n-1\r\n-1\r\nyes\r5\n6\r\n\r\n",
         "1\n2\ny\n"s + std::string(150, '7') + "\r\n" + std::string(99, '8') + "\r\n3\r\n4\r\nn",
         "12\0\n1\n2\n\n"s,
+        "1\n2\ny\r\r\n3\n4\n\r\n",
     };
     for (const std::string& entree : entrees) {
         SCOPED_TRACE(testing::PrintToString(entree));
-        CanalMemoire entier({entree});
-        console::Console consoleEntiere(entier);
-        const int statut = dialogue::executer(consoleEntiere);
-
+        int statut = 0;
+        std::string sortie;
+        {
+            SystemeMemoire entier({entree});
+            console::Console console;
+            statut = dialogue::executer(console);
+            sortie = entier.sortie;
+        }
         std::vector<std::string> octets;
         for (const char c : entree) {
             octets.emplace_back(1, c);
         }
-        CanalMemoire decoupe(octets);
-        console::Console consoleDecoupee(decoupe);
-        EXPECT_EQ(dialogue::executer(consoleDecoupee), statut);
-        EXPECT_EQ(decoupe.sortie, entier.sortie);
+        SystemeMemoire decoupe(octets);
+        console::Console console;
+        EXPECT_EQ(dialogue::executer(console), statut);
+        EXPECT_EQ(decoupe.sortie, sortie);
     }
 }
 

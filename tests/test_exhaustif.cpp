@@ -64,9 +64,10 @@ void comparer(std::string_view ligne, std::uint64_t& desaccords, std::string& pr
     }
 }
 
-// Every line of up to six characters over digits, signs, space, a letter, NUL and return.
+// Every line of up to six characters over digits, the two bytes on either side of them
+// ("/" and ":"), signs, space, a letter, NUL, return and a byte above 127.
 TEST(exhaustif, chaque_ligne_courte_suit_l_oracle) {
-    static constexpr std::string_view alphabet("0123456789+- a\0\r", 16);
+    static constexpr std::string_view alphabet("0123456789/:+- a\0\r\xff", 19);
     std::uint64_t desaccords = 0;
     std::string premier;
     std::string ligne;

@@ -3,10 +3,14 @@
 // wait fail instead of the program going on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <ostream>
 #include <string>
 #include <string_view>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -20,10 +24,28 @@ constexpr int attenteMaxMs = 10000;  // only bounds a failing test; no timing is
 
 enum class Liaison { terminal, tubes };
 
+// How the program's standard input and output reach the test, and whether the parent
+// leaves them non-blocking (O_NONBLOCK, inherited by the program).
+struct Mode {
+    Liaison liaison;
+    bool nonBloquant;
+};
+
+void PrintTo(const Mode& mode, std::ostream* flux) {
+    *flux << (mode.liaison == Liaison::terminal ? "terminal" : "tubes")
+          << (mode.nonBloquant ? ", non-blocking" : "");
+}
+
+void rendreNonBloquant(int descripteur) {
+    fcntl(descripteur, F_SETFL, fcntl(descripteur, F_GETFL) | O_NONBLOCK);
+}
+
 class Session {
 public:
-    explicit Session(Liaison liaison) : liaison_(liaison) {
-        if (liaison == Liaison::terminal) {
+    explicit Session(Mode mode) : liaison_(mode.liaison) {
+        // A program that ended too early makes typing fail, rather than kill the test.
+        signal(SIGPIPE, SIG_IGN);
+        if (liaison_ == Liaison::terminal) {
             pid_ = forkpty(&sortie_, nullptr, nullptr, nullptr);
             entree_ = sortie_;
         } else {
@@ -45,6 +67,10 @@ public:
             sortie_ = depuisProgramme[0];
         }
         if (pid_ == 0) {
+            if (mode.nonBloquant) {
+                rendreNonBloquant(STDIN_FILENO);
+                rendreNonBloquant(STDOUT_FILENO);
+            }
             execl(PROGRAMME, PROGRAMME, static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -66,27 +92,31 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Waits until `texte` appears in what the program wrote after the previous match.
-    bool attendre(std::string_view texte) {
+    // Waits until `texte` appears in what the program wrote after the previous match;
+    // with `aussitot`, it must come right after it, with nothing in between.
+    bool attendre(std::string_view texte, bool aussitot = false) {
         for (;;) {
             const auto trouve = lu_.find(texte, curseur_);
             if (trouve != std::string::npos) {
+                if (aussitot && trouve != curseur_) {
+                    ADD_FAILURE() << "\"" << lu_.substr(curseur_, trouve - curseur_) << "\" came before \""
+                                  << texte << "\"";
+                }
                 curseur_ = trouve + texte.size();
                 return true;
             }
-            pollfd attente{sortie_, POLLIN, 0};
-            if (poll(&attente, 1, attenteMaxMs) <= 0) {
+            if (!lirePlus()) {
                 ADD_FAILURE() << "still waiting for \"" << texte << "\"; written so far:\n" << lu_;
                 return false;
             }
-            char tampon[4096];
-            const ssize_t n = read(sortie_, tampon, sizeof tampon);
-            if (n <= 0) {
-                ADD_FAILURE() << "output ended before \"" << texte << "\"; written:\n" << lu_;
-                return false;
-            }
-            lu_.append(tampon, static_cast<std::size_t>(n));
         }
+    }
+
+    // Everything the program writes until it ends.
+    std::string toutLire() {
+        while (lirePlus()) {
+        }
+        return lu_.substr(curseur_);
     }
 
     void taper(std::string_view texte) {
@@ -103,7 +133,13 @@ public:
         }
     }
 
+    // The exit status, once the program has ended of itself: its output is read to
+    // its end, so a program that waits for more input fails the test instead.
     int statut() {
+        toutLire();
+        if (!finSortie_) {
+            return -1;
+        }
         int etat = 0;
         waitpid(pid_, &etat, 0);
         termine_ = true;
@@ -111,16 +147,38 @@ public:
     }
 
 private:
+    // Reads what the program wrote next; false when its output has ended (on a
+    // terminal, the end shows as EIO) or when nothing came in time.
+    bool lirePlus() {
+        if (finSortie_) {
+            return false;
+        }
+        pollfd attente{sortie_, POLLIN, 0};
+        if (poll(&attente, 1, attenteMaxMs) <= 0) {
+            ADD_FAILURE() << "the program wrote nothing more and did not end; written so far:\n" << lu_;
+            return false;
+        }
+        char tampon[4096];
+        const ssize_t n = read(sortie_, tampon, sizeof tampon);
+        if (n <= 0) {
+            finSortie_ = true;
+            return false;
+        }
+        lu_.append(tampon, static_cast<std::size_t>(n));
+        return true;
+    }
+
     Liaison liaison_;
     pid_t pid_ = -1;
     int entree_ = -1;
     int sortie_ = -1;
     bool termine_ = false;
+    bool finSortie_ = false;
     std::string lu_;
     std::size_t curseur_ = 0;
 };
 
-class Interactif : public testing::TestWithParam<Liaison> {};
+class Interactif : public testing::TestWithParam<Mode> {};
 
 TEST_P(Interactif, chaque_invite_est_visible_avant_l_attente) {
     Session session(GetParam());
@@ -165,9 +223,82 @@ TEST_P(Interactif, la_fin_d_entree_a_la_question_donne_le_statut_0) {
     EXPECT_EQ(session.statut(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Liaisons, Interactif, testing::Values(Liaison::terminal, Liaison::tubes),
-                         [](const testing::TestParamInfo<Liaison>& parametre) {
-                             return parametre.param == Liaison::terminal ? "terminal" : "tubes";
-                         });
+// An empty answer ends the program at once: it must not wait for one more line.
+TEST_P(Interactif, une_reponse_vide_termine_sans_attendre) {
+    Session session(GetParam());
+    session.taper("7\n8\n");
+    ASSERT_TRUE(session.attendre(question));
+    session.taper("\n");
+    EXPECT_EQ(session.statut(), 0);
+}
+
+// Whatever the user or the writer does, the dialogue is the same when the descriptors
+// are non-blocking and the reader is slow: here nothing is read of the output until all
+// the input is written, so the output pipe or terminal fills up long before the end.
+TEST_P(Interactif, rien_ne_se_perd_quand_le_lecteur_tarde) {
+    constexpr int checks = 1000;
+    Session session(GetParam());
+    std::string entree;
+    for (int i = 0; i < checks; ++i) {
+        entree += "1\n2\ny\n";
+    }
+    session.taper(entree + "1\n2\nn\n");
+    std::string attendu;
+    for (int i = 0; i <= checks; ++i) {
+        attendu += "Introduire 1 premiere valeur short int n1: \n" + std::string(invite) +
+                   "Introduire 1 seconde valeur short int n2: \n" + std::string(invite) +
+                   "\n Resultat valide : 1 + 2 = 3\n" + std::string(question);
+    }
+    const std::string sortie = session.toutLire();
+    if (GetParam().liaison == Liaison::tubes) {
+        EXPECT_EQ(sortie, attendu);
+    } else {  // a terminal echoes what is typed, and ends its lines with CR LF
+        EXPECT_EQ(std::count(sortie.begin(), sortie.end(), '='), checks + 1);
+        EXPECT_TRUE(sortie.ends_with(question));
+    }
+    EXPECT_EQ(session.statut(), 0);
+}
+
+std::string nommer(const testing::TestParamInfo<Mode>& parametre) {
+    const std::string liaison = parametre.param.liaison == Liaison::terminal ? "terminal" : "tubes";
+    return parametre.param.nonBloquant ? liaison + "_non_bloquants" : liaison;
+}
+
+INSTANTIATE_TEST_SUITE_P(Liaisons, Interactif,
+                         testing::Values(Mode{Liaison::terminal, false}, Mode{Liaison::tubes, false},
+                                         Mode{Liaison::terminal, true}, Mode{Liaison::tubes, true}),
+                         nommer);
+
+// An answer ended by a lone carriage return goes on at once, on a pipe: a script that
+// sends "y\r" and waits for the next prompt is not left waiting. The newline that may
+// follow belongs to that answer, and is not an empty operand line.
+TEST(Tubes, une_reponse_finie_par_un_retour_relance_aussitot) {
+    Session session({Liaison::tubes, false});
+    session.taper("7\n8\n");
+    ASSERT_TRUE(session.attendre(question));
+    session.taper("y\r");
+    ASSERT_TRUE(session.attendre("Introduire 1 premiere valeur short int n1: \n", true));
+    ASSERT_TRUE(session.attendre(invite, true));
+    session.taper("\n3\n");
+    ASSERT_TRUE(session.attendre("Introduire 1 seconde valeur short int n2: \n", true));
+    session.taper("4\nn\n");
+    ASSERT_TRUE(session.attendre("Resultat valide : 3 + 4 = 7"));
+    EXPECT_EQ(session.statut(), 0);
+}
+
+// End of input is final. At a terminal, Ctrl-D after "23" hands over the "23" without a
+// newline; the next Ctrl-D is end of input, after which the program must not wait for
+// more, though a terminal could give it.
+TEST(Terminal, la_fin_d_entree_est_definitive) {
+    Session session({Liaison::terminal, false});
+    ASSERT_TRUE(session.attendre(invite));
+    session.taper("7\n");
+    ASSERT_TRUE(session.attendre(invite));
+    session.taper("23\x04");
+    session.taper("\x04");
+    ASSERT_TRUE(session.attendre("Resultat valide : 7 + 23 = 30"));
+    ASSERT_TRUE(session.attendre(question));
+    EXPECT_EQ(session.statut(), 0);
+}
 
 }  // namespace

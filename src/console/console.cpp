@@ -1,32 +1,18 @@
 #include "console/console.hpp"
 
 #include <algorithm>
-#include <cstring>
 
+#include "console/systeme.hpp"
 #include "textes.hpp"
 
 namespace console {
 
-namespace {
-
-// Appends the bytes from `debut` to `fin` to `ligne`, keeping only what fits.
-void ajouterALigne(Ligne& ligne, const char* debut, const char* fin) noexcept {
-    const auto taille = static_cast<std::size_t>(fin - debut);
-    if (ligne.longueur < Ligne::capacite) {
-        const auto place = Ligne::capacite - static_cast<std::size_t>(ligne.longueur);
-        std::memcpy(ligne.debut.data() + ligne.longueur, debut, std::min(taille, place));
-    }
-    ligne.longueur += taille;
-}
-
-}  // namespace
-
-bool Console::remplir() {
-    vider();
+bool Console::remplir() noexcept {
+    envoyer();
     if (etat_ != Etat::ouverte) {
         return false;
     }
-    const std::ptrdiff_t lus = canal_.lire(entree_.data(), entree_.size());
+    const std::ptrdiff_t lus = systeme::lire(entree_.data(), entree_.size());
     if (lus <= 0) {
         etat_ = lus == 0 ? Etat::finEntree : Etat::erreurLecture;
         return false;
@@ -36,89 +22,96 @@ bool Console::remplir() {
     return true;
 }
 
-int Console::lireCaractere() {
-    if (lecture_ == finLue_ && !remplir()) {
-        return finDeFlux;
-    }
-    const auto caractere = static_cast<unsigned char>(*lecture_++);
-    if (caractere == '\r' && (lecture_ != finLue_ || remplir()) && *lecture_ == '\n') {
-        ++lecture_;
-        return '\n';
-    }
-    return caractere;
-}
-
-bool Console::lireLigne(Ligne& ligne) {
-    static constexpr char retour = '\r';
-    bool retourEnAttente = false;  // the last byte seen was a carriage return, not yet counted
-    bool rienLu = true;
-    ligne.longueur = 0;
+// Makes an input byte ready, once the newline that completes a carriage return taken as
+// a line end is dropped. False at end of input, or after a failure.
+bool Console::preparer() noexcept {
     for (;;) {
         if (lecture_ == finLue_ && !remplir()) {
-            break;
+            return false;
         }
-        rienLu = false;
-        if (retourEnAttente) {
-            retourEnAttente = false;
-            if (*lecture_ == '\n') {
-                ++lecture_;
-                break;
-            }
-            ajouterALigne(ligne, &retour, &retour + 1);
+        if (!sautAttendu_) {
+            return true;
         }
-        const auto disponibles = static_cast<std::size_t>(finLue_ - lecture_);
-        const auto* finDeLigne = static_cast<const char*>(std::memchr(lecture_, '\n', disponibles));
-        const char* finDuTexte = finDeLigne != nullptr ? finDeLigne : finLue_;
-        if (finDuTexte != lecture_ && finDuTexte[-1] == '\r') {
-            --finDuTexte;  // either the line end's first half, or a return whose follower is unread
-            retourEnAttente = finDeLigne == nullptr;
+        sautAttendu_ = false;
+        if (*lecture_ == '\n') {
+            ++lecture_;
         }
-        ajouterALigne(ligne, lecture_, finDuTexte);
-        if (finDeLigne != nullptr) {
-            lecture_ = finDeLigne + 1;
-            break;
+    }
+}
+
+// Any line that `lireLigne` cannot take whole from the buffer: its first bytes are kept
+// aside as it goes on in later reads.
+std::optional<Ligne> Console::lireLigneEnMorceaux(Retour retour) noexcept {
+    if (!preparer()) {
+        return std::nullopt;
+    }
+    std::uint64_t longueur = 0;
+    char derniere = '\0';
+    const char* morceau = lecture_;
+    const char* fin = chercherFin(morceau, finLue_, retour);
+    for (;;) {
+        const auto taille = static_cast<std::size_t>(fin - morceau);
+        if (longueur < Ligne::octetsGardes) {
+            const auto place = Ligne::octetsGardes - static_cast<std::size_t>(longueur);
+            std::memcpy(debutLigne_.data() + longueur, morceau, std::min(taille, place));
+        }
+        if (taille > 0) {
+            longueur += taille;
+            derniere = fin[-1];
+        }
+        if (fin != finLue_) {
+            lecture_ = fin + 1;
+            return terminer(debutLigne_.data(), longueur, derniere, *fin);
         }
         lecture_ = finLue_;
-    }
-    if (retourEnAttente) {
-        ajouterALigne(ligne, &retour, &retour + 1);  // a return at the end of input is kept
-    }
-    return !rienLu;
-}
-
-void Console::ecrireLong(std::string_view texte) {
-    while (!texte.empty()) {
-        if (enSortie_ == tailleTampon) {
-            vider();
+        if (!remplir()) {
+            if (etat_ != Etat::finEntree) {
+                return std::nullopt;
+            }
+            return terminer(debutLigne_.data(), longueur, derniere, '\0');
         }
-        const std::size_t morceau = std::min(texte.size(), tailleTampon - enSortie_);
-        texte.copy(sortie_.data() + enSortie_, morceau);
-        enSortie_ += morceau;
-        texte.remove_prefix(morceau);
+        morceau = lecture_;
+        fin = chercherFin(morceau, finLue_, retour);
     }
 }
 
-void Console::vider() {
-    if (enSortie_ == 0) {
+void Console::transmettre(std::string_view donnees) noexcept {
+    if (etat_ == Etat::erreurEcriture || systeme::ecrire(donnees)) {
         return;
     }
-    const bool ecrit = etat_ != Etat::erreurEcriture && canal_.ecrire({sortie_.data(), enSortie_});
-    enSortie_ = 0;
-    if (!ecrit) {
-        // Nothing more is read once the output is lost: the dialogue winds down at once.
+    // Nothing more is read once output is lost, so the dialogue winds down at once.
+    // A read that failed first stays the failure reported.
+    if (etat_ != Etat::erreurLecture) {
         etat_ = Etat::erreurEcriture;
-        lecture_ = finLue_;
+    }
+    lecture_ = finLue_;
+}
+
+void Console::envoyer() noexcept {
+    if (enSortie_ > 0) {
+        transmettre({sortie_.data(), enSortie_});
+        enSortie_ = 0;
     }
 }
 
-int Console::fermer(int statut) {
-    vider();
+void Console::ecrireLong(std::string_view texte) noexcept {
+    envoyer();
+    if (texte.size() > tailleTampon) {
+        transmettre(texte);
+        return;
+    }
+    std::memcpy(sortie_.data(), texte.data(), texte.size());
+    enSortie_ = texte.size();
+}
+
+int Console::fermer(int statut) noexcept {
+    envoyer();
     switch (etat_) {
         case Etat::erreurEcriture:
-            canal_.signaler(textes::erreurEcriture);
+            systeme::signaler(textes::erreurEcriture);
             return 1;
         case Etat::erreurLecture:
-            canal_.signaler(textes::erreurLecture);
+            systeme::signaler(textes::erreurLecture);
             return 1;
         case Etat::ouverte:
         case Etat::finEntree:

@@ -17,17 +17,8 @@ bool verifierSomme(console::Console& console) {
     if (!n2) {
         return false;
     }
-    console.ecrire(TexteVerdict(*n1, *n2).vue());
+    console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, *n1, *n2); });
     return true;
-}
-
-void viderLigne(console::Console& console) {
-    for (;;) {
-        const int caractere = console.lireCaractere();
-        if (caractere == console::finDeFlux || caractere == '\n' || caractere == '\r') {
-            return;
-        }
-    }
 }
 
 int executer(console::Console& console) {
@@ -38,17 +29,16 @@ int executer(console::Console& console) {
             return console.fermer(1);
         }
         console.ecrire(textes::question);
-        const int reponse = console.lireCaractere();
-        if (reponse == console::finDeFlux) {
+        // Only the answer's first character counts: reading the whole answer line throws
+        // the rest away. A carriage return ends it too, so "y\r" goes on at once.
+        const auto reponse = console.lireLigne(console::Retour::finDeLigne);
+        if (!reponse) {
+            // End of input at the question is a no; a failed read ends with its diagnostic.
             console.ecrire(textes::finEntree);
             return console.fermer(0);
         }
-        rep = static_cast<char>(reponse);
-        // An empty answer line is a plain no; reading on would swallow the next line.
-        if (rep == '\n') {
-            break;
-        }
-        viderLigne(console);
+        // An empty answer line is a plain no.
+        rep = reponse->debut.empty() ? '\n' : reponse->debut.front();
     }
     return console.fermer(0);
 }

@@ -6,12 +6,9 @@
 namespace dialogue {
 
 // Reads two operands and writes the verdict on their 16-bit sum. Returns false,
-// having written no verdict, when input ends before both operands are read.
+// having written no verdict, when input ends (or the console fails) before both
+// operands are read.
 bool verifierSomme(console::Console& console);
-
-// Reads and drops characters up to and including the next newline or carriage
-// return, or up to the end of input.
-void viderLigne(console::Console& console);
 
 // Runs checks while the answer to the repeat question starts with "y", and returns
 // the exit status: 0 when the user declines (any other answer, an empty answer line,

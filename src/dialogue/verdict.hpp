@@ -1,10 +1,10 @@
 // The pure decision on one sum: its 16-bit wrap, whether it overflowed, and the verdict text.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
+
+#include "textes.hpp"
 
 namespace dialogue {
 
@@ -33,19 +33,15 @@ constexpr Verdict classer(std::int16_t n1, std::int16_t n2) noexcept {
     return {Genre::valide, somme};
 }
 
-// The verdict's text as written after the second operand. Its longest form,
-// with three six-character numbers, is well within the capacity.
-class TexteVerdict {
-public:
-    TexteVerdict(std::int16_t n1, std::int16_t n2) noexcept;
-    [[nodiscard]] std::string_view vue() const noexcept { return {texte_.data(), taille_}; }
+// The longest verdict: an overflow label, three numbers of six characters ("-32768"),
+// the signs between them and the line end.
+inline constexpr std::size_t tailleMaxVerdict = textes::debordementPositif.size() +
+                                                textes::resultatInvalide.size() + 3 * std::size_t{6} +
+                                                textes::plus.size() + textes::egal.size() + 1;
+static_assert(textes::debordementNegatif.size() == textes::debordementPositif.size());
 
-private:
-    void ajouter(std::string_view morceau) noexcept;
-    void ajouterNombre(std::int16_t nombre) noexcept;
-
-    std::array<char, 96> texte_{};
-    std::size_t taille_ = 0;
-};
+// Writes the verdict on n1 + n2, as it follows the second operand, at `sortie`, which
+// has room for `tailleMaxVerdict` bytes. Returns where the text ends.
+char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept;
 
 }  // namespace dialogue

@@ -14,8 +14,7 @@ inline constexpr std::size_t longueurMax = 7;
 // Judges `ligne`, given without its line end (every byte counts, NUL included).
 // Returns its value when it is an optional "-" or "+" followed by decimal digits only,
 // at most six characters in all, with a magnitude of at most 32767 (32768 after "-");
-// returns nothing otherwise. The digits are scanned from the right, and the range is
-// checked on the partial magnitude after each one.
+// returns nothing otherwise. The digits are scanned from the right.
 constexpr std::optional<std::int16_t> jugerLigne(std::string_view ligne) noexcept {
     const std::size_t longueur = ligne.size() + 1;  // with the newline
     if (longueur > longueurMax) {
@@ -27,20 +26,21 @@ constexpr std::optional<std::int16_t> jugerLigne(std::string_view ligne) noexcep
     if (ligne.size() <= debut) {
         return std::nullopt;  // no digit at all
     }
-    const std::int32_t plafond = negatif ? 32768 : 32767;
     std::int32_t valeur = 0;
     std::int32_t place = 1;
-    for (std::size_t indice = ligne.size(); indice-- > debut;) {
-        const char caractere = ligne[indice];
-        if (caractere < '0' || caractere > '9') {
+    const char* const premier = ligne.data() + debut;
+    for (const char* caractere = ligne.data() + ligne.size(); caractere != premier;) {
+        const int chiffre = static_cast<unsigned char>(*--caractere) - '0';
+        if (chiffre < 0 || chiffre > 9) {
             return std::nullopt;
         }
-        const std::int32_t chiffre = caractere - '0';
         valeur += place * chiffre;
-        if (valeur > plafond) {
-            return std::nullopt;
-        }
         place *= 10;
+    }
+    // Each digit only adds to the magnitude, so the whole of it decides: six digits at
+    // most cannot overflow 32 bits.
+    if (valeur > (negatif ? 32768 : 32767)) {
+        return std::nullopt;
     }
     return static_cast<std::int16_t>(negatif ? -valeur : valeur);
 }

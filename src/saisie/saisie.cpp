@@ -7,24 +7,29 @@ namespace saisie {
 
 namespace {
 
-// A line of exactly this many characters fills the 100-byte line buffer without its
-// newline; that newline is then read on its own as a second, empty line, so the line
-// costs two refusals. Longer lines are refused once, as a whole.
-constexpr std::uint64_t longueurQuiLaisseLeRetour = console::Ligne::capacite - 1;
+// Lines are taken in pieces of at most 99 characters. A line of exactly 99 characters
+// leaves its newline for a piece of its own, an empty line, so it is refused twice and
+// the prompt comes back two times; longer lines are refused once, as a whole.
+constexpr std::uint64_t longueurRefuseeDeuxFois = 99;
+
+static_assert(console::Ligne::octetsGardes >= longueurMax, "the console keeps enough of a line to judge it");
 
 }  // namespace
 
 std::optional<std::int16_t> lireValeurShort(console::Console& console) {
-    console::Ligne chaineAconvertir;
     for (;;) {
         console.ecrire(textes::invite);
-        if (!console.lireLigne(chaineAconvertir)) {
+        const auto chaineAconvertir = console.lireLigne(console::Retour::ordinaire);
+        if (!chaineAconvertir) {
             return std::nullopt;
         }
-        if (const auto valeur = jugerLigne(chaineAconvertir.texte())) {
-            return valeur;
+        // A line longer than what the console keeps of it is far too long for a value.
+        if (chaineAconvertir->entiere()) {
+            if (const auto valeur = jugerLigne(chaineAconvertir->debut)) {
+                return valeur;
+            }
         }
-        if (chaineAconvertir.longueur == longueurQuiLaisseLeRetour) {
+        if (chaineAconvertir->longueur == longueurRefuseeDeuxFois) {
             console.ecrire(textes::invite);
         }
     }

@@ -1,0 +1,70 @@
+// The console's system on POSIX: file descriptors 0, 1 and 2. Interrupted calls are
+// retried, short writes completed, and a descriptor left non-blocking by the parent
+// process is waited for with poll, so that it behaves as a blocking one.
+#include "console/systeme.hpp"
+
+#include <cerrno>
+
+#include <poll.h>
+#include <unistd.h>
+
+namespace console::systeme {
+
+namespace {
+
+// After a call failed with `errno`: true when it is worth trying again, having waited,
+// for a non-blocking descriptor, until `descripteur` is ready for `evenement`.
+bool reessayer(int descripteur, short evenement) noexcept {
+    if (errno == EINTR) {
+        return true;
+    }
+    if (errno != EAGAIN && errno != EWOULDBLOCK) {
+        return false;
+    }
+    pollfd attente{descripteur, evenement, 0};
+    while (::poll(&attente, 1, -1) < 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    // A descriptor that is not open cannot become ready; anything else is retried.
+    return (static_cast<unsigned>(attente.revents) & POLLNVAL) == 0;
+}
+
+// Writes all of `donnees` to `descripteur`. A write that takes nothing of a non-empty
+// buffer is a failure: trying again could go on for ever.
+bool ecrireTout(int descripteur, std::string_view donnees) noexcept {
+    while (!donnees.empty()) {
+        const ssize_t ecrits = ::write(descripteur, donnees.data(), donnees.size());
+        if (ecrits > 0) {
+            donnees.remove_prefix(static_cast<std::size_t>(ecrits));
+        } else if (ecrits == 0 || !reessayer(descripteur, POLLOUT)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
+    for (;;) {
+        const ssize_t lus = ::read(STDIN_FILENO, tampon, taille);
+        if (lus >= 0) {
+            return lus;
+        }
+        if (!reessayer(STDIN_FILENO, POLLIN)) {
+            return -1;
+        }
+    }
+}
+
+bool ecrire(std::string_view donnees) noexcept {
+    return ecrireTout(STDOUT_FILENO, donnees);
+}
+
+void signaler(std::string_view ligne) noexcept {
+    static_cast<void>(ecrireTout(STDERR_FILENO, ligne));
+}
+
+}  // namespace console::systeme

@@ -1,0 +1,68 @@
+#!/bin/sh
+# Standard streams that fail, and unusual states of the process. A failure must stop
+# the program with status 1 and one line on standard error, and never be taken for
+# input; where nothing fails, the program must do exactly what it always does.
+# Usage: erreurs.sh PROGRAM FAULTS TRANSCRIPTS
+#   FAULTS is the library of tests/fautes.cpp, TRANSCRIPTS the folder of the transcripts.
+# Each run is bounded, so that a program that loops fails here rather than hangs.
+programme="timeout 10 $1"
+fautes=$2
+transcripts=$3
+dossier=$(mktemp -d)
+trap 'rm -rf "$dossier"' EXIT
+echec=0
+# The sanitizer builds insist on coming first among the libraries loaded.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+
+entete="Introduire 1 premiere valeur short int n1: "
+invite="Introduire une valeur entiere entre -2^15 et (2^15) - 1:"
+ecriture="verifier-somme: erreur d'ecriture sur la sortie standard"
+lecture="verifier-somme: erreur de lecture sur l'entree standard"
+
+verifier() { # description status diagnostic
+    diagnostic=$(cat "$dossier/erreurs")
+    if [ "$2" -ne 1 ] || [ "$diagnostic" != "$3" ]; then
+        echo "$1: status $2, standard error \"$diagnostic\"; expected status 1 and \"$3\""
+        echec=1
+    fi
+}
+
+printf '1\n2\nn\n' | $programme > /dev/full 2> "$dossier/erreurs"
+verifier "full device" $? "$ecriture"
+
+# An endless supply of answers must not keep it running once output is lost.
+yes 5 | $programme > /dev/full 2> "$dossier/erreurs"
+verifier "full device, endless input" $? "$ecriture"
+
+printf '1\n2\nn\n' | $programme >&- 2> "$dossier/erreurs"
+verifier "closed output" $? "$ecriture"
+
+# A write that takes nothing would otherwise be tried again for ever.
+printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=ecriture LD_PRELOAD="$fautes" $programme 2> "$dossier/erreurs" > /dev/null
+verifier "write returning 0" $? "$ecriture"
+
+# A directory cannot be read: that is no end of input.
+$programme < / > /dev/null 2> "$dossier/erreurs"
+verifier "directory as input" $? "$lecture"
+
+# The read fails where "3\n" would come: the piece "2" is never judged, so no verdict.
+printf '1\n23\nn\n' | VERIFIER_SOMME_FAUTE=lecture:3 LD_PRELOAD="$fautes" $programme \
+    > "$dossier/sortie" 2> "$dossier/erreurs"
+verifier "read error in a line" $? "$lecture"
+printf '%s\n%s%s\n%s\n' "$entete" "$invite" "Introduire 1 seconde valeur short int n2: " "$invite" \
+    > "$dossier/attendu"
+if ! cmp -s "$dossier/sortie" "$dossier/attendu"; then
+    echo "read error in a line: the output is not the two prompts and one newline:"
+    cat "$dossier/sortie"
+    echec=1
+fi
+
+# The buffers are not on the stack: a small stack is enough.
+(ulimit -s 32 && exec $programme) < "$transcripts/debordements.in" > "$dossier/sortie" 2> "$dossier/erreurs"
+statut=$?
+if [ $statut -ne 0 ] || ! cmp -s "$dossier/sortie" "$transcripts/debordements.out"; then
+    echo "32 KiB stack: status $statut, or output differs from debordements.out"
+    echec=1
+fi
+
+exit $echec

@@ -1,0 +1,53 @@
+#include "systeme_memoire.hpp"
+
+#include <algorithm>
+#include <utility>
+
+#include "console/systeme.hpp"
+
+namespace {
+
+SystemeMemoire* enService = nullptr;
+
+}  // namespace
+
+SystemeMemoire::SystemeMemoire(std::vector<std::string> pieces)
+    : morceaux(std::move(pieces)), precedent_(std::exchange(enService, this)) {}
+
+SystemeMemoire::~SystemeMemoire() {
+    enService = precedent_;
+}
+
+namespace console::systeme {
+
+std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
+    SystemeMemoire& s = *enService;
+    s.sortieALaLecture.push_back(s.sortie.size());
+    if (s.suivant == s.morceaux.size()) {
+        return s.erreurDeLecture ? -1 : 0;
+    }
+    std::string& morceau = s.morceaux[s.suivant];
+    const std::size_t n = std::min(taille, morceau.size());
+    std::copy_n(morceau.data(), n, tampon);
+    morceau.erase(0, n);
+    if (morceau.empty()) {
+        ++s.suivant;
+    }
+    return static_cast<std::ptrdiff_t>(n);
+}
+
+bool ecrire(std::string_view donnees) noexcept {
+    SystemeMemoire& s = *enService;
+    ++s.ecritures;
+    if (s.sortiePerdue) {
+        return false;
+    }
+    s.sortie += donnees;
+    return true;
+}
+
+void signaler(std::string_view ligne) noexcept {
+    enService->diagnostics += ligne;
+}
+
+}  // namespace console::systeme
