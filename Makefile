@@ -39,10 +39,21 @@ fuzz:
 	cmake --build --preset fuzz
 	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue $(FUZZ_SECONDS)
 
-# The batch benchmark (not part of the tests): figures for 1,000,000 checks.
-bench: release
-	cmake --build --preset release --target generer-charge
-	bench/mesurer.sh build/release/verifier-somme build/release/bench/generer-charge
+# The benchmark (not part of the tests): start-up, memory and the cost of 1,000,000
+# checks, side by side with the previous release (PRECEDENTE), built here from git.
+PRECEDENTE ?= fc87c0c
+bench: release build/precedente/verifier-somme
+	cmake --build --preset release --target generer-charge chronometre
+	bench/mesurer.sh build/release/verifier-somme build/precedente/verifier-somme \
+		build/release/bench/generer-charge build/release/bench/chronometre
+
+build/precedente/verifier-somme:
+	rm -rf build/precedente && mkdir -p build/precedente/source
+	git archive $(PRECEDENTE) | tar -x -C build/precedente/source
+	cmake -S build/precedente/source -B build/precedente/construction -DCMAKE_BUILD_TYPE=Release \
+		-DBUILD_TESTING=OFF > /dev/null
+	cmake --build build/precedente/construction --target verifier-somme > /dev/null
+	cp build/precedente/construction/verifier-somme $@
 
 clean:
 	rm -rf build

@@ -1,83 +1,102 @@
 #!/usr/bin/env bash
-# The batch benchmark. Usage: bench/mesurer.sh PROGRAM GENERATOR [RUNS]
-# Generates the workload of 1,000,000 checks, then measures, each figure the median
-# of RUNS runs (at least 5) with min and max:
-#   - checks per second, output into a pipe read by cat;
-#   - wall time over the I/O floor: the same output bytes pushed through the same
-#     kind of pipe by cat, measured in the same run, interleaved;
-#   - peak resident memory for the workload, for one check, and for a 1 GiB line;
-#   - read(2) and write(2) counts with strace.
-# Needs /usr/bin/time and strace (Debian packages time and strace).
+# The benchmark. Usage: bench/mesurer.sh PROGRAM PREVIOUS GENERATOR CHRONOMETRE [RUNS]
+#   PROGRAM      the release build to measure
+#   PREVIOUS     the release build of the previous release, measured side by side
+#   GENERATOR    bench/generer_charge.cpp, built: writes the workload of 1,000,000 checks
+#   CHRONOMETRE  bench/chronometre.cpp, built: runs programs in turn and reports their costs
+#   RUNS         runs of each program on the workload (default 11; start-up takes 400)
+# Every figure is the median of its runs, with min and max. The script says whether each
+# target holds, and fails when one does not.
+# Needs a C compiler (cc) for the trivial program, and strace.
 set -euo pipefail
 
 programme=$(realpath "$1")
-generateur=$(realpath "$2")
-essais=${3:-5}
+precedente=$(realpath "$2")
+generateur=$(realpath "$3")
+chronometre=$(realpath "$4")
+essais=${5:-11}
 checks=1000000
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
 cd "$dossier"
 
+# The programs under names of their own, so that the reports tell them apart.
+cp "$programme" ./verifier-somme
+cp "$precedente" ./precedente
+printf 'int main(void) { return 0; }\n' | cc -O2 -x c -o ./programme-vide -
 "$generateur" "$checks" > charge.txt
-printf '1\n2\nn\n' > une.txt
-"$programme" < charge.txt > sortie.txt
-octetsEntree=$(stat -c %s charge.txt)
-octetsSortie=$(stat -c %s sortie.txt)
-echo "workload: $checks checks, $octetsEntree bytes in, $octetsSortie bytes out"
+printf '100\n200\nn\n' > trois-lignes.txt
+{ head -c 1073741824 /dev/zero | tr '\0' '1'; printf '\n5\n6\nn\n'; } > ligne-geante.txt
+./verifier-somme < charge.txt > sortie.txt
+if ! ./precedente < charge.txt | cmp -s - sortie.txt; then
+    echo "the previous release writes other bytes on the workload"
+    exit 1
+fi
+echo "workload: $checks checks, $(stat -c %s charge.txt) bytes in, $(stat -c %s sortie.txt) bytes out"
+echo "runs: $essais on the workload, 400 for start-up (median, min .. max)"
 
-maintenant() { date +%s%N; }
-# median min max of the numbers on standard input
-resumer() { sort -g | awk '{v[NR] = $1} END {printf "%s %s %s\n", v[int((NR + 1) / 2)], v[1], v[NR]}'; }
-pic() { /usr/bin/time -f %M -o pic.txt "$@" > /dev/null; cat pic.txt; }
-ligneGeante() { { head -c 1073741824 /dev/zero | tr '\0' '1'; printf '\n5\n6\nn\n'; }; }
+# mesurer RUNS OUTPUT INPUT PROGRAM [INPUT PROGRAM]... > figures
+mesurer() { "$chronometre" "$@" | sed 's|^[^ ]*/||'; }
+# figure FILE PROGRAM FIGURE -> "median min max"
+figure() { awk -v p="$2" -v f="$3" '$1 == p && $2 == f {print $3, $4, $5}' "$1"; }
+rapport() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+afficher() { # label "median min max" unit
+    read -r m a b <<< "$2"
+    printf '%-46s %8.1f  (%.1f .. %.1f) %s\n' "$1" "$m" "$a" "$b" "$3"
+}
 
-: > debits.txt; : > rapports.txt; : > pics.txt; : > pics-une.txt; : > pics-geante.txt
-"$programme" < charge.txt | cat > /dev/null  # warm-up, not counted
-cat sortie.txt | cat > /dev/null
-for ((i = 0; i < essais; i++)); do
-    debut=$(maintenant)
-    "$programme" < charge.txt | cat > /dev/null
-    milieu=$(maintenant)
-    cat sortie.txt | cat > /dev/null
-    fin=$(maintenant)
-    awk -v p=$((milieu - debut)) -v s=$((fin - milieu)) -v c="$checks" \
-        'BEGIN {print c / (p / 1e9) >> "debits.txt"; print p / s >> "rapports.txt"}'
-done
-for ((i = 0; i < essais; i++)); do
-    pic "$programme" < charge.txt >> pics.txt
-    pic "$programme" < une.txt >> pics-une.txt
-    ligneGeante | pic "$programme" >> pics-geante.txt
-done
+mesurer 400 null trois-lignes.txt ./verifier-somme trois-lignes.txt ./programme-vide > demarrage.txt
+mesurer "$essais" null charge.txt ./verifier-somme charge.txt ./precedente > nul.txt
+mesurer "$essais" file charge.txt ./verifier-somme charge.txt ./precedente > fichier.txt
+mesurer "$essais" pipe charge.txt ./verifier-somme charge.txt ./precedente sortie.txt /bin/cat > tube.txt
+mesurer 3 null ligne-geante.txt ./verifier-somme > geante.txt
 
-strace -o trace.txt -e trace=read,write -e signal=none "$programme" < charge.txt | cat > /dev/null
+afficher "start-up, three-line file: wall" "$(figure demarrage.txt verifier-somme wall)" ms
+afficher "  a trivial C program: wall" "$(figure demarrage.txt programme-vide wall)" ms
+afficher "peak memory, three-line file" "$(figure demarrage.txt verifier-somme memory)" KiB
+afficher "  a trivial C program" "$(figure demarrage.txt programme-vide memory)" KiB
+afficher "peak memory, 1 GiB line" "$(figure geante.txt verifier-somme memory)" KiB
+afficher "workload to /dev/null: user CPU" "$(figure nul.txt verifier-somme user)" ms
+afficher "  previous release" "$(figure nul.txt precedente user)" ms
+afficher "workload to a file: wall" "$(figure fichier.txt verifier-somme wall)" ms
+afficher "  previous release" "$(figure fichier.txt precedente wall)" ms
+afficher "workload into a pipe: wall" "$(figure tube.txt verifier-somme wall)" ms
+afficher "  previous release" "$(figure tube.txt precedente wall)" ms
+afficher "  the I/O floor (cat, the same output bytes)" "$(figure tube.txt cat wall)" ms
+
+median() { figure "$1" "$2" "$3" | cut -d' ' -f1; }
+demarrage=$(rapport "$(median demarrage.txt verifier-somme wall)" "$(median demarrage.txt programme-vide wall)")
+cpu=$(rapport "$(median nul.txt verifier-somme user)" "$(median nul.txt precedente user)")
+fichier=$(rapport "$(median fichier.txt verifier-somme wall)" "$(median fichier.txt precedente wall)")
+tube=$(rapport "$(median tube.txt verifier-somme wall)" "$(median tube.txt precedente wall)")
+plancher=$(rapport "$(median tube.txt verifier-somme wall)" "$(median tube.txt cat wall)")
+memoire=$(median demarrage.txt verifier-somme memory)
+memoireGeante=$(median geante.txt verifier-somme memory)
+debit=$(awk -v c="$checks" -v ms="$(median tube.txt verifier-somme wall)" 'BEGIN {printf "%.2f", c / ms / 1000}')
+echo "checks per second into a pipe:                 $debit million"
+
+strace -o trace.txt -e trace=read,write -e signal=none ./verifier-somme < charge.txt > /dev/null
 lectures=$(grep -c '^read(0,' trace.txt)
 ecritures=$(grep -c '^write(1,' trace.txt)
-maxLectures=$(((octetsEntree + 65535) / 65536))
-maxEcritures=$(((octetsSortie + 65535) / 65536 + lectures))
-
-read -r debit debitMin debitMax < <(resumer < debits.txt)
-read -r rapport rapportMin rapportMax < <(resumer < rapports.txt)
-read -r pic picMin picMax < <(resumer < pics.txt)
-read -r picUne picUneMin picUneMax < <(resumer < pics-une.txt)
-read -r picGeante picGeanteMin picGeanteMax < <(resumer < pics-geante.txt)
-
-echo "runs: $essais (median, min, max)"
-printf 'checks per second:          %.0f  (%.0f .. %.0f)\n' "$debit" "$debitMin" "$debitMax"
-printf 'wall time / I/O floor:      %.2f  (%.2f .. %.2f)\n' "$rapport" "$rapportMin" "$rapportMax"
-echo "peak memory, workload:      $pic KiB ($picMin .. $picMax)"
-echo "peak memory, one check:     $picUne KiB ($picUneMin .. $picUneMax)"
-echo "peak memory, 1 GiB line:    $picGeante KiB ($picGeanteMin .. $picGeanteMax)"
-echo "read(2) on input:           $lectures (at most $maxLectures)"
-echo "write(2) on output:         $ecritures (at most $maxEcritures)"
+maxLectures=$((($(stat -c %s charge.txt) + 65535) / 65536))
+maxEcritures=$((($(stat -c %s sortie.txt) + 65535) / 65536 + lectures))
+echo "read(2) on input:                              $lectures (at most $maxLectures)"
+echo "write(2) on output:                            $ecritures (at most $maxEcritures)"
+echo "needed libraries:                              $(readelf -d ./verifier-somme | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | tr '\n' ' ')"
 
 echec=0
 cible() { # description condition
     if awk "BEGIN {exit !($2)}"; then echo "target met:     $1"; else echo "target NOT met: $1"; echec=1; fi
 }
-cible "wall time at most 1.3 x the I/O floor" "$rapport <= 1.3"
-cible "peak memory under 8 MiB" "$pic < 8192 && $picUne < 8192 && $picGeante < 8192"
-cible "peak memory the same for the workload, one check and a 1 GiB line (within 256 KiB)" \
-    "$pic - $picUne < 256 && $picGeante - $picUne < 256"
+cible "start-up within 1.15 x a trivial C program's ($demarrage)" "$demarrage <= 1.15"
+cible "peak memory at most 1.3 MiB for a small run (${memoire%.*} KiB) and a 1 GiB line (${memoireGeante%.*} KiB)" \
+    "$memoire <= 1331.2 && $memoireGeante <= 1331.2"
+cible "user CPU on the workload at most 0.6 x the previous release's ($cpu)" "$cpu <= 0.6"
+cible "to a file, no slower than the previous release ($fichier)" "$fichier <= 1"
+cible "into a pipe, no slower than the previous release ($tube)" "$tube <= 1"
+cible "into a pipe, wall time at most 1.3 x the I/O floor ($plancher)" "$plancher <= 1.3"
 cible "at most one read per 64 KiB of input" "$lectures <= $maxLectures"
 cible "at most one write per 64 KiB of output plus one per read" "$ecritures <= $maxEcritures"
+cible "the C library is the only library loaded" \
+    "$(readelf -d ./verifier-somme | grep -c NEEDED) == 1 && $(readelf -d ./verifier-somme | grep -c 'libc.so.6') == 1"
 exit $echec

@@ -23,29 +23,34 @@ constexpr std::array<char, 200> paires = [] {
     return table;
 }();
 
-// How many decimal digits `magnitude` has; it is at most 32768.
-constexpr std::ptrdiff_t chiffres(std::uint32_t magnitude) noexcept {
-    return magnitude >= 10000 ? 5 : magnitude >= 1000 ? 4 : magnitude >= 100 ? 3 : magnitude >= 10 ? 2 : 1;
+char* copierChiffre(char* sortie, std::uint32_t chiffre) noexcept {
+    *sortie = static_cast<char>('0' + chiffre);
+    return sortie + 1;
+}
+
+char* copierPaire(char* sortie, std::uint32_t paire) noexcept {
+    std::memcpy(sortie, &paires[std::size_t{2} * paire], 2);
+    return sortie + 2;
 }
 
 // Writes `nombre` in decimal, with its sign when negative: six characters at most.
+// A magnitude has at most five digits: the digits are written from the left, in
+// pairs where they can be.
 char* copierNombre(char* sortie, std::int16_t nombre) noexcept {
     if (nombre < 0) {
         *sortie++ = '-';
     }
-    auto magnitude = static_cast<std::uint32_t>(nombre < 0 ? -std::int32_t{nombre} : std::int32_t{nombre});
-    char* const fin = sortie + chiffres(magnitude);
-    char* chiffre = fin;  // digits are written from the right
-    for (; magnitude >= 100; magnitude /= 100) {
-        chiffre -= 2;
-        std::memcpy(chiffre, &paires[std::size_t{2} * (magnitude % 100)], 2);
+    const auto m = static_cast<std::uint32_t>(nombre < 0 ? -std::int32_t{nombre} : std::int32_t{nombre});
+    if (m >= 10000) {
+        return copierPaire(copierPaire(copierChiffre(sortie, m / 10000), m / 100 % 100), m % 100);
     }
-    if (magnitude >= 10) {
-        std::memcpy(chiffre - 2, &paires[std::size_t{2} * magnitude], 2);
-    } else {
-        chiffre[-1] = static_cast<char>('0' + magnitude);
+    if (m >= 1000) {
+        return copierPaire(copierPaire(sortie, m / 100), m % 100);
     }
-    return fin;
+    if (m >= 100) {
+        return copierPaire(copierChiffre(sortie, m / 100), m % 100);
+    }
+    return m >= 10 ? copierPaire(sortie, m) : copierChiffre(sortie, m);
 }
 
 }  // namespace
