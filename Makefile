@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: release run test package check-package bench lint asan fuzz clean
+.PHONY: release run test package check-package bench lint asan fuzz windows test-windows clean
 
 release:
 	cmake --preset release
@@ -54,6 +54,15 @@ build/precedente/verifier-somme:
 		-DBUILD_TESTING=OFF > /dev/null
 	cmake --build build/precedente/construction --target verifier-somme > /dev/null
 	cp build/precedente/construction/verifier-somme $@
+
+# The 64-bit Windows console program, build/windows/verifier-somme.exe, cross-built with
+# MinGW-w64; test-windows runs its unit tables and transcripts under Wine.
+windows:
+	cmake --preset windows
+	cmake --build --preset windows
+
+test-windows: windows
+	ctest --preset windows
 
 clean:
 	rm -rf build

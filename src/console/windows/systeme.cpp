@@ -1,0 +1,83 @@
+// The console's system on Windows: the standard handles, read and written byte for byte
+// with ReadFile and WriteFile. Output lines end in CR LF, as Windows programs write
+// text; at the console, a line typed as Ctrl-Z, then Enter, is end of input.
+#include "console/systeme.hpp"
+
+#include <array>
+#include <cstdint>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace console::systeme {
+
+namespace {
+
+constexpr char controleZ = '\x1a';
+
+// The most that one call is asked to move, well within a DWORD.
+constexpr std::size_t plusGrandAppel = std::size_t{1} << 30U;
+
+// Writes all of `donnees` to `poignee`. A write that takes nothing of a non-empty
+// buffer is a failure: trying again could go on for ever.
+bool ecrireTout(HANDLE poignee, std::string_view donnees) noexcept {
+    while (!donnees.empty()) {
+        DWORD ecrits = 0;
+        const auto demande = static_cast<DWORD>(donnees.size() < plusGrandAppel ? donnees.size() : plusGrandAppel);
+        if (WriteFile(poignee, donnees.data(), demande, &ecrits, nullptr) == FALSE || ecrits == 0) {
+            return false;
+        }
+        donnees.remove_prefix(ecrits);
+    }
+    return true;
+}
+
+// Writes `texte` with each newline as CR LF, in blocks as large as the console's own.
+bool ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
+    static std::array<char, std::size_t{128} * 1024> traduit;
+    while (!texte.empty()) {
+        std::size_t taille = 0;
+        std::size_t pris = 0;
+        for (; pris < texte.size() && taille + 2 <= traduit.size(); ++pris) {
+            if (texte[pris] == '\n') {
+                traduit[taille++] = '\r';
+            }
+            traduit[taille++] = texte[pris];
+        }
+        if (!ecrireTout(poignee, {traduit.data(), taille})) {
+            return false;
+        }
+        texte.remove_prefix(pris);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
+    const HANDLE entree = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD lus = 0;
+    const auto demande = static_cast<DWORD>(taille < plusGrandAppel ? taille : plusGrandAppel);
+    if (ReadFile(entree, tampon, demande, &lus, nullptr) == FALSE) {
+        // A pipe whose writer has closed it: that is the end of the data, not a failure.
+        return GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
+    }
+    // The console hands over one typed line per read: one that starts with Ctrl-Z ends input.
+    DWORD mode = 0;
+    if (lus > 0 && tampon[0] == controleZ && GetConsoleMode(entree, &mode) != FALSE) {
+        return 0;
+    }
+    return static_cast<std::ptrdiff_t>(lus);
+}
+
+bool ecrire(std::string_view donnees) noexcept {
+    return ecrireTexte(GetStdHandle(STD_OUTPUT_HANDLE), donnees);
+}
+
+void signaler(std::string_view ligne) noexcept {
+    static_cast<void>(ecrireTexte(GetStdHandle(STD_ERROR_HANDLE), ligne));
+}
+
+}  // namespace console::systeme
