@@ -25,7 +25,8 @@ constexpr std::size_t plusGrandAppel = std::size_t{1} << 30U;
 bool ecrireTout(HANDLE poignee, std::string_view donnees) noexcept {
     while (!donnees.empty()) {
         DWORD ecrits = 0;
-        const auto demande = static_cast<DWORD>(donnees.size() < plusGrandAppel ? donnees.size() : plusGrandAppel);
+        const auto demande =
+            static_cast<DWORD>(donnees.size() < plusGrandAppel ? donnees.size() : plusGrandAppel);
         if (WriteFile(poignee, donnees.data(), demande, &ecrits, nullptr) == FALSE || ecrits == 0) {
             return false;
         }
