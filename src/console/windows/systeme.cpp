@@ -58,7 +58,7 @@ bool ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
 }  // namespace
 
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
-    const HANDLE entree = GetStdHandle(STD_INPUT_HANDLE);
+    HANDLE entree = GetStdHandle(STD_INPUT_HANDLE);
     DWORD lus = 0;
     const auto demande = static_cast<DWORD>(taille < plusGrandAppel ? taille : plusGrandAppel);
     if (ReadFile(entree, tampon, demande, &lus, nullptr) == FALSE) {
