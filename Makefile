@@ -1,25 +1,35 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: release run test package check-package bench lint asan fuzz windows test-windows clean
+.PHONY: release run install test package check-package bench lint asan fuzz windows test-windows clean
 
 release:
 	cmake --preset release
 	cmake --build --preset release
 
-run: release
-	./build/release/verifier-somme
+# Builds quietly (compiler errors still show), then runs the program and says how it ended.
+run:
+	@cmake --preset release > /dev/null
+	@cmake --build --preset release > /dev/null
+	@statut=0; ./build/release/verifier-somme || statut=$$?; \
+	echo "verifier-somme ended with status $$statut"
+
+# The release build installed under PREFIX, inside DESTDIR when it is set.
+PREFIX ?= /usr/local
+install: release
+	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
 
 test:
 	cmake --preset dev
 	cmake --build --preset dev
 	ctest --preset dev
 
-# The Debian package, build/release/verifier-somme_VERSION_ARCH.deb.
-package: release
-	cd build/release && cpack
-
-# lintian on the package; as root, also dpkg -i, a run, man, and dpkg -r.
-check-package: package
+# The Debian package of the working tree, built by dpkg-buildpackage in build/paquet/.
+package:
 	scripts/paquet.sh
+
+# The package's checks: manual pages, lintian at every level, hardening, reproducibility
+# and, as root, autopkgtest on the installed package (purged afterwards).
+check-package: package
+	scripts/verifier-paquet.sh
 
 # clang-format, clang-tidy and cppcheck.
 lint:
