@@ -9,7 +9,9 @@
 //   INPUT   the file that the program after it reads as standard input
 // Each program is started directly (fork and exec), without a shell or arguments.
 // Prints one line per program and figure: PROGRAM FIGURE MEDIAN MIN MAX, with times
-// in milliseconds and memory in KiB.
+// in milliseconds and memory in KiB; then, for each program after the first, its ratio
+// to the first, run by run (PROGRAM FIGURE/FIRST ...): runs side by side share the
+// machine's mood, so these ratios vary far less than the figures themselves.
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -137,18 +139,32 @@ int main(int argc, char** argv) {
     }
     unlink(fichierSortie.c_str());
 
+    const auto figures = [](const Mesure& m) {
+        return std::array<double, 4>{m.mur, m.utilisateur, m.systeme, m.memoire};
+    };
+    constexpr std::array<const char*, 4> noms{"wall", "user", "system", "memory"};
     for (std::size_t p = 0; p < programmes.size(); ++p) {
-        std::vector<double> mur, utilisateur, systeme, memoire;
-        for (const Mesure& m : mesures[p]) {
-            mur.push_back(m.mur);
-            utilisateur.push_back(m.utilisateur);
-            systeme.push_back(m.systeme);
-            memoire.push_back(m.memoire);
+        for (std::size_t f = 0; f < noms.size(); ++f) {
+            std::vector<double> valeurs;
+            for (const Mesure& m : mesures[p]) {
+                valeurs.push_back(figures(m)[f]);
+            }
+            rapporter(programmes[p], noms[f], valeurs);
         }
-        rapporter(programmes[p], "wall", mur);
-        rapporter(programmes[p], "user", utilisateur);
-        rapporter(programmes[p], "system", systeme);
-        rapporter(programmes[p], "memory", memoire);
+    }
+    for (std::size_t p = 1; p < programmes.size(); ++p) {
+        for (std::size_t f = 0; f < noms.size(); ++f) {
+            std::vector<double> rapports;
+            for (std::size_t essai = 0; essai < mesures[p].size(); ++essai) {
+                const double reference = figures(mesures[0][essai])[f];
+                if (reference > 0) {
+                    rapports.push_back(figures(mesures[p][essai])[f] / reference);
+                }
+            }
+            if (!rapports.empty()) {
+                rapporter(programmes[p], (std::string(noms[f]) + "/first").c_str(), rapports);
+            }
+        }
     }
     return 0;
 }

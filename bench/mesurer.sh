@@ -4,17 +4,20 @@
 #   PREVIOUS     the release build of the previous release, measured side by side
 #   GENERATOR    bench/generer_charge.cpp, built: writes the workload of 1,000,000 checks
 #   CHRONOMETRE  bench/chronometre.cpp, built: runs programs in turn and reports their costs
-#   RUNS         runs of each program on the workload (default 11; start-up takes 400)
-# Every figure is the median of its runs, with min and max. The script says whether each
-# target holds, and fails when one does not.
-# Needs a C compiler (cc) for the trivial program, and strace.
+#   RUNS         runs of each program on the workload (default 21; start-up takes 400)
+# Every figure is the median of its runs, with min and max. The programs compared take
+# turns on one processor, and each comparison is the median of the ratios of runs side
+# by side: the speed of this kind of machine drifts from second to second, and a ratio
+# of runs made together drifts far less. The script says whether each target holds, and
+# fails when one does not.
+# Needs a C compiler (cc) for the trivial program, taskset and strace.
 set -euo pipefail
 
 programme=$(realpath "$1")
 precedente=$(realpath "$2")
 generateur=$(realpath "$3")
 chronometre=$(realpath "$4")
-essais=${5:-11}
+essais=${5:-21}
 checks=1000000
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
@@ -36,19 +39,28 @@ echo "workload: $checks checks, $(stat -c %s charge.txt) bytes in, $(stat -c %s 
 echo "runs: $essais on the workload, 400 for start-up (median, min .. max)"
 
 # mesurer RUNS OUTPUT INPUT PROGRAM [INPUT PROGRAM]... > figures
-mesurer() { "$chronometre" "$@" | sed 's|^[^ ]*/||'; }
+# On one processor, but for a pipe, whose reader works beside the writer.
+mesurer() {
+    if [ "$2" = pipe ]; then "$chronometre" "$@"; else taskset -c 0 "$chronometre" "$@"; fi |
+        sed 's|^[^ ]*/||'
+}
 # figure FILE PROGRAM FIGURE -> "median min max"
 figure() { awk -v p="$2" -v f="$3" '$1 == p && $2 == f {print $3, $4, $5}' "$1"; }
 rapport() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
-afficher() { # label "median min max" unit
+afficher() { # label "median min max" [unit]
     read -r m a b <<< "$2"
-    printf '%-46s %8.1f  (%.1f .. %.1f) %s\n' "$1" "$m" "$a" "$b" "$3"
+    if [ -n "${3:-}" ]; then
+        printf '%-48s %8.1f  (%.1f .. %.1f) %s\n' "$1" "$m" "$a" "$b" "$3"
+    else
+        printf '%-48s %8.2f  (%.2f .. %.2f)\n' "$1" "$m" "$a" "$b"
+    fi
 }
 
-mesurer 400 null trois-lignes.txt ./verifier-somme trois-lignes.txt ./programme-vide > demarrage.txt
-mesurer "$essais" null charge.txt ./verifier-somme charge.txt ./precedente > nul.txt
-mesurer "$essais" file charge.txt ./verifier-somme charge.txt ./precedente > fichier.txt
-mesurer "$essais" pipe charge.txt ./verifier-somme charge.txt ./precedente sortie.txt /bin/cat > tube.txt
+# The reference comes first in each comparison: the ratios are to it.
+mesurer 400 null trois-lignes.txt ./programme-vide trois-lignes.txt ./verifier-somme > demarrage.txt
+mesurer "$essais" null charge.txt ./precedente charge.txt ./verifier-somme > nul.txt
+mesurer "$essais" file charge.txt ./precedente charge.txt ./verifier-somme > fichier.txt
+mesurer "$essais" pipe charge.txt ./precedente charge.txt ./verifier-somme sortie.txt /bin/cat > tube.txt
 mesurer 3 null ligne-geante.txt ./verifier-somme > geante.txt
 
 afficher "start-up, three-line file: wall" "$(figure demarrage.txt verifier-somme wall)" ms
@@ -64,11 +76,17 @@ afficher "workload into a pipe: wall" "$(figure tube.txt verifier-somme wall)" m
 afficher "  previous release" "$(figure tube.txt precedente wall)" ms
 afficher "  the I/O floor (cat, the same output bytes)" "$(figure tube.txt cat wall)" ms
 
+afficher "start-up / the trivial C program's, run by run" "$(figure demarrage.txt verifier-somme wall/first)"
+afficher "user CPU / the previous release's, run by run" "$(figure nul.txt verifier-somme user/first)"
+afficher "to a file: wall / the previous release's" "$(figure fichier.txt verifier-somme wall/first)"
+afficher "into a pipe: wall / the previous release's" "$(figure tube.txt verifier-somme wall/first)"
+
 median() { figure "$1" "$2" "$3" | cut -d' ' -f1; }
-demarrage=$(rapport "$(median demarrage.txt verifier-somme wall)" "$(median demarrage.txt programme-vide wall)")
-cpu=$(rapport "$(median nul.txt verifier-somme user)" "$(median nul.txt precedente user)")
-fichier=$(rapport "$(median fichier.txt verifier-somme wall)" "$(median fichier.txt precedente wall)")
-tube=$(rapport "$(median tube.txt verifier-somme wall)" "$(median tube.txt precedente wall)")
+rapportMedian() { printf '%.2f' "$(median "$@")"; }
+demarrage=$(rapportMedian demarrage.txt verifier-somme wall/first)
+cpu=$(rapportMedian nul.txt verifier-somme user/first)
+fichier=$(rapportMedian fichier.txt verifier-somme wall/first)
+tube=$(rapportMedian tube.txt verifier-somme wall/first)
 plancher=$(rapport "$(median tube.txt verifier-somme wall)" "$(median tube.txt cat wall)")
 memoire=$(median demarrage.txt verifier-somme memory)
 memoireGeante=$(median geante.txt verifier-somme memory)

@@ -96,16 +96,25 @@ public:
 private:
     enum class Etat { ouverte, finEntree, erreurLecture, erreurEcriture };
 
-    // The first line end in [debut, fin), or `fin` when the line goes on past it.
+    // The first line end in [debut, fin), or `fin` when the line goes on past it. Lines
+    // are short as a rule: the first bytes are looked at one by one, the rest of a long
+    // line is left to memchr.
     static const char* chercherFin(const char* debut, const char* fin, Retour retour) noexcept {
-        if (retour == Retour::ordinaire) {
-            const void* saut = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
-            return saut != nullptr ? static_cast<const char*>(saut) : fin;
+        constexpr std::ptrdiff_t court = 16;
+        const char* const finCourte = fin - debut > court ? debut + court : fin;
+        for (; debut != finCourte; ++debut) {
+            if (*debut == '\n' || (retour == Retour::finDeLigne && *debut == '\r')) {
+                return debut;
+            }
         }
-        while (debut != fin && *debut != '\n' && *debut != '\r') {
-            ++debut;
+        if (retour == Retour::finDeLigne) {
+            while (debut != fin && *debut != '\n' && *debut != '\r') {
+                ++debut;
+            }
+            return debut;
         }
-        return debut;
+        const void* saut = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
+        return saut != nullptr ? static_cast<const char*>(saut) : fin;
     }
 
     // The line end's rule, for every line: `fin` is the byte that ended the line ('\0'

@@ -7,17 +7,17 @@
 namespace dialogue {
 
 bool verifierSomme(console::Console& console) {
+    std::int16_t n1 = 0;
+    std::int16_t n2 = 0;
     console.ecrire(textes::enTetePremiere);
-    const auto n1 = saisie::lireValeurShort(console);
-    if (!n1) {
+    if (!saisie::lireValeurShort(console, n1)) {
         return false;
     }
     console.ecrire(textes::enTeteSeconde);
-    const auto n2 = saisie::lireValeurShort(console);
-    if (!n2) {
+    if (!saisie::lireValeurShort(console, n2)) {
         return false;
     }
-    console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, *n1, *n2); });
+    console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
     return true;
 }
 

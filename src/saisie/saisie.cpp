@@ -16,17 +16,18 @@ static_assert(console::Ligne::octetsGardes >= longueurMax, "the console keeps en
 
 }  // namespace
 
-std::optional<std::int16_t> lireValeurShort(console::Console& console) {
+bool lireValeurShort(console::Console& console, std::int16_t& valeur) {
     for (;;) {
         console.ecrire(textes::invite);
         const auto chaineAconvertir = console.lireLigne(console::Retour::ordinaire);
         if (!chaineAconvertir) {
-            return std::nullopt;
+            return false;
         }
         // A line longer than what the console keeps of it is far too long for a value.
         if (chaineAconvertir->entiere()) {
-            if (const auto valeur = jugerLigne(chaineAconvertir->debut)) {
-                return valeur;
+            if (const auto jugee = jugerLigne(chaineAconvertir->debut)) {
+                valeur = *jugee;
+                return true;
             }
         }
         if (chaineAconvertir->longueur == longueurRefuseeDeuxFois) {
