@@ -52,18 +52,19 @@ fuzz:
 # The benchmark (not part of the tests): start-up, memory and the cost of 1,000,000
 # checks, side by side with the previous release (PRECEDENTE), built here from git.
 PRECEDENTE ?= fc87c0c
-bench: release build/precedente/verifier-somme
+PRECEDENTE_CONSTRUITE = build/precedente-$(PRECEDENTE)
+bench: release $(PRECEDENTE_CONSTRUITE)/verifier-somme
 	cmake --build --preset release --target generer-charge chronometre
-	bench/mesurer.sh build/release/verifier-somme build/precedente/verifier-somme \
+	bench/mesurer.sh build/release/verifier-somme $(PRECEDENTE_CONSTRUITE)/verifier-somme \
 		build/release/bench/generer-charge build/release/bench/chronometre
 
-build/precedente/verifier-somme:
-	rm -rf build/precedente && mkdir -p build/precedente/source
-	git archive $(PRECEDENTE) | tar -x -C build/precedente/source
-	cmake -S build/precedente/source -B build/precedente/construction -DCMAKE_BUILD_TYPE=Release \
-		-DBUILD_TESTING=OFF > /dev/null
-	cmake --build build/precedente/construction --target verifier-somme > /dev/null
-	cp build/precedente/construction/verifier-somme $@
+$(PRECEDENTE_CONSTRUITE)/verifier-somme:
+	rm -rf $(PRECEDENTE_CONSTRUITE) && mkdir -p $(PRECEDENTE_CONSTRUITE)/source
+	git archive $(PRECEDENTE) | tar -x -C $(PRECEDENTE_CONSTRUITE)/source
+	cmake -S $(PRECEDENTE_CONSTRUITE)/source -B $(PRECEDENTE_CONSTRUITE)/construction \
+		-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
+	cmake --build $(PRECEDENTE_CONSTRUITE)/construction --target verifier-somme > /dev/null
+	cp $(PRECEDENTE_CONSTRUITE)/construction/verifier-somme $@
 
 # The 64-bit Windows console program, build/windows/verifier-somme.exe, cross-built with
 # MinGW-w64; test-windows runs its unit tables and transcripts under Wine.

@@ -1,7 +1,9 @@
 // System-call faults for the error tests, loaded into the program with LD_PRELOAD.
 // VERIFIER_SOMME_FAUTE chooses one:
 //   lecture:N  standard input gives its first N bytes, then every read fails with EIO
-//   ecriture   every write to standard output takes nothing and returns 0
+//   ecriture   every write to standard output takes nothing and returns 0, leaving in
+//              errno what an earlier call put there: here an interruption, which a
+//              writer that took the 0 for a failed call would try again for ever
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
@@ -43,6 +45,7 @@ extern "C" ssize_t read(int descripteur, void* tampon, std::size_t taille) {
 
 extern "C" ssize_t write(int descripteur, const void* donnees, std::size_t taille) {
     if (descripteur == STDOUT_FILENO && std::strcmp(faute(), "ecriture") == 0) {
+        errno = EINTR;
         return 0;
     }
     return syscall(SYS_write, descripteur, donnees, taille);

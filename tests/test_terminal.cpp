@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -141,9 +142,15 @@ public:
             return -1;
         }
         int etat = 0;
-        waitpid(pid_, &etat, 0);
+        wait4(pid_, &etat, 0, &usage_);
         termine_ = true;
         return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+    }
+
+    // The processor time the program used, once `statut` has seen it end.
+    [[nodiscard]] long tempsProcesseurMs() const {
+        return (usage_.ru_utime.tv_sec + usage_.ru_stime.tv_sec) * 1000 +
+               (usage_.ru_utime.tv_usec + usage_.ru_stime.tv_usec) / 1000;
     }
 
 private:
@@ -174,6 +181,7 @@ private:
     int sortie_ = -1;
     bool termine_ = false;
     bool finSortie_ = false;
+    rusage usage_{};
     std::string lu_;
     std::size_t curseur_ = 0;
 };
@@ -284,6 +292,19 @@ TEST(Tubes, une_reponse_finie_par_un_retour_relance_aussitot) {
     session.taper("4\nn\n");
     ASSERT_TRUE(session.attendre("Resultat valide : 3 + 4 = 7"));
     EXPECT_EQ(session.statut(), 0);
+}
+
+// Non-blocking input with nothing in it yet is waited for, not read again and again: the
+// program uses next to no processor time while the writer pauses, where one that kept
+// trying would use all of the pause.
+TEST(Tubes, une_entree_non_bloquante_est_attendue_sans_tourner) {
+    constexpr int pauseMs = 500;
+    Session session({Liaison::tubes, true});
+    ASSERT_TRUE(session.attendre(invite));
+    poll(nullptr, 0, pauseMs);
+    session.taper("1\n2\nn\n");
+    EXPECT_EQ(session.statut(), 0);
+    EXPECT_LT(session.tempsProcesseurMs(), pauseMs / 2);
 }
 
 // End of input is final. At a terminal, Ctrl-D after "23" hands over the "23" without a

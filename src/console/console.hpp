@@ -35,7 +35,7 @@ enum class Retour {
 struct Ligne {
     static constexpr std::size_t octetsGardes = 16;
 
-    std::string_view debut;  // the first min(longueur, octetsGardes) bytes, until the next read
+    std::string_view debut;  // the first min(longueur, octetsGardes) bytes, until the next line is read
     std::uint64_t longueur = 0;
 
     [[nodiscard]] bool entiere() const noexcept { return debut.size() == longueur; }
@@ -97,8 +97,8 @@ private:
     enum class Etat { ouverte, finEntree, erreurLecture, erreurEcriture };
 
     // The first line end in [debut, fin), or `fin` when the line goes on past it. Lines
-    // are short as a rule: the first bytes are looked at one by one, the rest of a long
-    // line is left to memchr.
+    // are short as a rule: the first bytes are looked at one by one; for an operand line,
+    // the rest of a long one is left to memchr.
     static const char* chercherFin(const char* debut, const char* fin, Retour retour) noexcept {
         constexpr std::ptrdiff_t court = 16;
         const char* const finCourte = fin - debut > court ? debut + court : fin;

@@ -7,9 +7,9 @@ namespace saisie {
 
 namespace {
 
-// Lines are taken in pieces of at most 99 characters. A line of exactly 99 characters
-// leaves its newline for a piece of its own, an empty line, so it is refused twice and
-// the prompt comes back two times; longer lines are refused once, as a whole.
+// A line of exactly 99 characters is refused twice, and the prompt comes back two times:
+// read as with room for 99 characters and the end of the string, its newline makes a
+// second, empty line. Any other line is refused once, as a whole, however long.
 constexpr std::uint64_t longueurRefuseeDeuxFois = 99;
 
 static_assert(console::Ligne::octetsGardes >= longueurMax, "the console keeps enough of a line to judge it");

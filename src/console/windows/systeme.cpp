@@ -1,6 +1,7 @@
 // The console's system on Windows: the standard handles, read and written byte for byte
 // with ReadFile and WriteFile. Output lines end in CR LF, as Windows programs write
-// text; at the console, a line typed as Ctrl-Z, then Enter, is end of input.
+// text. At the console, ReadFile itself reports a line typed as Ctrl-Z, then Enter, as
+// end of input: it reads nothing.
 #include "console/systeme.hpp"
 
 #include <array>
@@ -14,8 +15,6 @@
 namespace console::systeme {
 
 namespace {
-
-constexpr char controleZ = '\x1a';
 
 // The most that one call is asked to move, well within a DWORD.
 constexpr std::size_t plusGrandAppel = std::size_t{1} << 30U;
@@ -58,17 +57,11 @@ bool ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
 }  // namespace
 
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
-    HANDLE entree = GetStdHandle(STD_INPUT_HANDLE);
     DWORD lus = 0;
     const auto demande = static_cast<DWORD>(taille < plusGrandAppel ? taille : plusGrandAppel);
-    if (ReadFile(entree, tampon, demande, &lus, nullptr) == FALSE) {
+    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), tampon, demande, &lus, nullptr) == FALSE) {
         // A pipe whose writer has closed it: that is the end of the data, not a failure.
         return GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
-    }
-    // The console hands over one typed line per read: one that starts with Ctrl-Z ends input.
-    DWORD mode = 0;
-    if (lus > 0 && tampon[0] == controleZ && GetConsoleMode(entree, &mode) != FALSE) {
-        return 0;
     }
     return static_cast<std::ptrdiff_t>(lus);
 }
