@@ -1,6 +1,7 @@
 // Every possible case of the two decisions, against independent oracles.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -36,6 +37,24 @@ TEST(exhaustif, chaque_paire_d_operandes_suit_le_builtin) {
         }
     }
     EXPECT_EQ(desaccords, 0U) << "first disagreement: " << premier;
+}
+
+// Every 16-bit number written in a verdict as std::to_string writes it: x + 0 = x
+// shows x twice, past every change in the number of digits and the sign.
+TEST(exhaustif, chaque_nombre_s_ecrit_en_decimal) {
+    std::uint64_t desaccords = 0;
+    std::string premier;
+    std::array<char, dialogue::tailleMaxVerdict> texte{};
+    for (std::int32_t x = INT16_MIN; x <= INT16_MAX; ++x) {
+        const char* const fin = dialogue::ecrireVerdict(texte.data(), static_cast<std::int16_t>(x), 0);
+        const std::string_view ecrit(texte.data(), static_cast<std::size_t>(fin - texte.data()));
+        const std::string attendu =
+            "\n Resultat valide : " + std::to_string(x) + " + 0 = " + std::to_string(x);
+        if (ecrit != attendu && desaccords++ == 0) {
+            premier = ecrit;
+        }
+    }
+    EXPECT_EQ(desaccords, 0U) << "first disagreement: \"" << premier << "\"";
 }
 
 // The rules of a value, written independently of the judging: an optional sign, then

@@ -96,22 +96,21 @@ public:
 private:
     enum class Etat { ouverte, finEntree, erreurLecture, erreurEcriture };
 
-    // The first line end in [debut, fin), or `fin` when the line goes on past it. Lines
-    // are short as a rule: the first bytes are looked at one by one; for an operand line,
-    // the rest of a long one is left to memchr.
+    // The first line end in [debut, fin), or `fin` when the line goes on past it. An
+    // answer line is looked at byte by byte; so are the first bytes of an operand line,
+    // which is short as a rule, and the rest of a long one is left to memchr.
     static const char* chercherFin(const char* debut, const char* fin, Retour retour) noexcept {
-        constexpr std::ptrdiff_t court = 16;
-        const char* const finCourte = fin - debut > court ? debut + court : fin;
-        for (; debut != finCourte; ++debut) {
-            if (*debut == '\n' || (retour == Retour::finDeLigne && *debut == '\r')) {
-                return debut;
-            }
-        }
         if (retour == Retour::finDeLigne) {
             while (debut != fin && *debut != '\n' && *debut != '\r') {
                 ++debut;
             }
             return debut;
+        }
+        const char* const finCourte = fin - debut > 16 ? debut + 16 : fin;
+        for (; debut != finCourte; ++debut) {
+            if (*debut == '\n') {
+                return debut;
+            }
         }
         const void* saut = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
         return saut != nullptr ? static_cast<const char*>(saut) : fin;
