@@ -1,9 +1,13 @@
 // verifier-somme: checks the sum of two 16-bit signed integers for overflow.
+#include <cstdlib>
+
 #include "console/console.hpp"
 #include "dialogue/dialogue.hpp"
 
 int main() {
     // Static storage, not the stack: the console holds two 64 KiB buffers.
     static constinit console::Console laConsole;
-    return dialogue::executer(laConsole);
+    // exit rather than return: in a browser, main's caller has gone on while the program
+    // waited for input, and exit is what hands the status to the page.
+    std::exit(dialogue::executer(laConsole));
 }

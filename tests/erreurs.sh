@@ -60,6 +60,10 @@ fi
 printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=ecriture LD_PRELOAD="$fautes" $programme 2> "$dossier/erreurs" > /dev/null
 verifier "write returning 0" $? "$ecriture"
 
+# A failure reported only when standard output is closed is a write error all the same.
+printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=fermeture LD_PRELOAD="$fautes" $programme 2> "$dossier/erreurs" > /dev/null
+verifier "close of standard output failing" $? "$ecriture"
+
 # The read fails where "3\n" would come: the piece "2" is never judged, so no verdict.
 printf '1\n23\nn\n' | VERIFIER_SOMME_FAUTE=lecture:3 LD_PRELOAD="$fautes" $programme \
     > "$dossier/sortie" 2> "$dossier/erreurs"

@@ -4,6 +4,8 @@
 //   ecriture   every write to standard output takes nothing and returns 0, leaving in
 //              errno what an earlier call put there: here an interruption, which a
 //              writer that took the 0 for a failed call would try again for ever
+//   fermeture  closing standard output fails with ENOSPC, as on a network or FUSE file
+//              whose data is written out only then
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
@@ -41,6 +43,15 @@ extern "C" ssize_t read(int descripteur, void* tampon, std::size_t taille) {
         return lus;
     }
     return syscall(SYS_read, descripteur, tampon, taille);
+}
+
+extern "C" int close(int descripteur) {
+    const auto ferme = syscall(SYS_close, descripteur);
+    if (descripteur == STDOUT_FILENO && std::strcmp(faute(), "fermeture") == 0) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return static_cast<int>(ferme);
 }
 
 extern "C" ssize_t write(int descripteur, const void* donnees, std::size_t taille) {

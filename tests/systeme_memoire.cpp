@@ -46,6 +46,10 @@ bool ecrire(std::string_view donnees) noexcept {
     return true;
 }
 
+bool fermerSortie() noexcept {
+    return !enService->fermetureEchoue;
+}
+
 void signaler(std::string_view ligne) noexcept {
     enService->diagnostics += ligne;
 }

@@ -15,6 +15,7 @@ public:
 
     bool sortiePerdue = false;     // every write fails
     bool erreurDeLecture = false;  // the read after the last piece fails
+    bool fermetureEchoue = false;  // closing standard output fails
     std::string sortie;
     std::string diagnostics;
     int ecritures = 0;

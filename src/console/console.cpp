@@ -106,6 +106,9 @@ void Console::ecrireLong(std::string_view texte) noexcept {
 
 int Console::fermer(int statut) noexcept {
     envoyer();
+    if (!systeme::fermerSortie() && (etat_ == Etat::ouverte || etat_ == Etat::finEntree)) {
+        etat_ = Etat::erreurEcriture;
+    }
     switch (etat_) {
         case Etat::erreurEcriture:
             systeme::signaler(textes::erreurEcriture);

@@ -17,6 +17,11 @@ std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept;
 // Returns false when that cannot be done.
 bool ecrire(std::string_view donnees) noexcept;
 
+// Closes standard output once everything is written, so that a failure the system
+// reports only then (a full disk or an I/O error on a network or FUSE file) is seen.
+// Returns false when the close fails.
+bool fermerSortie() noexcept;
+
 // Writes one diagnostic line to standard error; nothing more is tried if that fails.
 void signaler(std::string_view ligne) noexcept;
 

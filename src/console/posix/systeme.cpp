@@ -63,6 +63,10 @@ bool ecrire(std::string_view donnees) noexcept {
     return ecrireTout(STDOUT_FILENO, donnees);
 }
 
+bool fermerSortie() noexcept {
+    return ::close(STDOUT_FILENO) == 0;
+}
+
 void signaler(std::string_view ligne) noexcept {
     static_cast<void>(ecrireTout(STDERR_FILENO, ligne));
 }

@@ -70,6 +70,10 @@ bool ecrire(std::string_view donnees) noexcept {
     return ecrireTexte(GetStdHandle(STD_OUTPUT_HANDLE), donnees);
 }
 
+bool fermerSortie() noexcept {
+    return CloseHandle(GetStdHandle(STD_OUTPUT_HANDLE)) != FALSE;
+}
+
 void signaler(std::string_view ligne) noexcept {
     static_cast<void>(ecrireTexte(GetStdHandle(STD_ERROR_HANDLE), ligne));
 }
