@@ -109,7 +109,7 @@ void verifierSortie(std::string_view sortie) {
                 echouer("a verdict label", sortie, position);
             }
             verifierVerdict(sortie, position, 2);
-        } else if (sortie.substr(position) == textes::finEntree) {
+        } else if (sortie.substr(position) == textes::retourALaLigne) {
             return;
         } else {
             echouer("a text that is not the program's", sortie, position);

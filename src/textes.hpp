@@ -21,8 +21,9 @@ inline constexpr std::string_view egal = " = ";
 // The repeat question: the answer is typed on its line.
 inline constexpr std::string_view question = "\nVoulez-vous verifier la somme de 2 shorts (y)?";
 
-// Written when input ends before the dialogue does, so the shell prompt starts on a fresh line.
-inline constexpr std::string_view finEntree = "\n";
+// Written when the dialogue stops short of its end (input ended, or a read or write
+// failed), so that the shell's prompt starts on a fresh line.
+inline constexpr std::string_view retourALaLigne = "\n";
 
 // Diagnostics, one line each on standard error.
 inline constexpr std::string_view erreurEcriture =

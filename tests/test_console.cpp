@@ -12,9 +12,9 @@
 namespace {
 
 using namespace std::string_literals;
-using console::Retour;
+using console::RetourChariot;
 
-std::vector<std::string> lireLignes(console::Console& console, Retour retour) {
+std::vector<std::string> lireLignes(console::Console& console, RetourChariot retour) {
     std::vector<std::string> lignes;
     while (const auto ligne = console.lireLigne(retour)) {
         lignes.emplace_back(ligne->debut);
@@ -24,26 +24,26 @@ std::vector<std::string> lireLignes(console::Console& console, Retour retour) {
 
 struct CasLignes {
     std::vector<std::string> morceaux;  // one per read
-    Retour retour;
+    RetourChariot retour;
     std::vector<std::string> lignes;  // as read, line ends removed
 };
 
 TEST(console, lit_un_retour_suivi_d_un_saut_comme_un_saut_de_ligne) {
     const CasLignes cas[] = {
-        {{"12\r\n34\n"}, Retour::ordinaire, {"12", "34"}},
-        {{"12\r", "\n34\n"}, Retour::ordinaire, {"12", "34"}},  // the pair split across two reads
-        {{"\r", "\n", "\r", "\n"}, Retour::ordinaire, {"", ""}},
-        {{"1\r2\n"}, Retour::ordinaire, {"1\r2"}},  // a lone return is an ordinary character
-        {{"1\r", "2\n"}, Retour::ordinaire, {"1\r2"}},
-        {{"1\r\r\n"}, Retour::ordinaire, {"1\r"}},  // only the return next to the newline goes
-        {{"12\r"}, Retour::ordinaire, {"12\r"}},    // a return at the end of input stays
-        {{"12"}, Retour::ordinaire, {"12"}},        // a last line without a line end is a line
-        {{"1", "2", "\r", "\n", "3"}, Retour::ordinaire, {"12", "3"}},
+        {{"12\r\n34\n"}, RetourChariot::ordinaire, {"12", "34"}},
+        {{"12\r", "\n34\n"}, RetourChariot::ordinaire, {"12", "34"}},  // the pair split across two reads
+        {{"\r", "\n", "\r", "\n"}, RetourChariot::ordinaire, {"", ""}},
+        {{"1\r2\n"}, RetourChariot::ordinaire, {"1\r2"}},  // a lone return is an ordinary character
+        {{"1\r", "2\n"}, RetourChariot::ordinaire, {"1\r2"}},
+        {{"1\r\r\n"}, RetourChariot::ordinaire, {"1\r"}},  // only the return next to the newline goes
+        {{"12\r"}, RetourChariot::ordinaire, {"12\r"}},    // a return at the end of input stays
+        {{"12"}, RetourChariot::ordinaire, {"12"}},        // a last line without a line end is a line
+        {{"1", "2", "\r", "\n", "3"}, RetourChariot::ordinaire, {"12", "3"}},
         // In an answer a return ends the line, and takes the newline right after it.
-        {{"y\rn\r\nx\n"}, Retour::finDeLigne, {"y", "n", "x"}},
-        {{"y\r", "\n", "x\n"}, Retour::finDeLigne, {"y", "x"}},
-        {{"\r\r\n\n"}, Retour::finDeLigne, {"", "", ""}},
-        {{"yes\r\n"}, Retour::finDeLigne, {"yes"}},
+        {{"y\rn\r\nx\n"}, RetourChariot::finDeLigne, {"y", "n", "x"}},
+        {{"y\r", "\n", "x\n"}, RetourChariot::finDeLigne, {"y", "x"}},
+        {{"\r\r\n\n"}, RetourChariot::finDeLigne, {"", "", ""}},
+        {{"yes\r\n"}, RetourChariot::finDeLigne, {"yes"}},
     };
     for (const CasLignes& c : cas) {
         SCOPED_TRACE(testing::PrintToString(c.morceaux));
@@ -57,22 +57,22 @@ TEST(console, une_ligne_immense_ne_garde_que_son_debut_mais_compte_tous_ses_octe
     const std::string bloc(console::Console::tailleTampon, '1');
     SystemeMemoire systeme({bloc, bloc, bloc + "\r", "\n5\n"});
     console::Console console;
-    const auto ligne = console.lireLigne(Retour::ordinaire);
+    const auto ligne = console.lireLigne(RetourChariot::ordinaire);
     ASSERT_TRUE(ligne);
     EXPECT_EQ(ligne->longueur, 3 * bloc.size());
     EXPECT_EQ(ligne->debut, std::string(console::Ligne::octetsGardes, '1'));
-    EXPECT_EQ(console.lireLigne(Retour::ordinaire)->debut, "5");
+    EXPECT_EQ(console.lireLigne(RetourChariot::ordinaire)->debut, "5");
 }
 
 TEST(console, tout_est_ecrit_avant_chaque_attente_et_pas_avant) {
     SystemeMemoire systeme({"1\n2\n", "3\n"});
     console::Console console;
     console.ecrire("a:");
-    ASSERT_TRUE(console.lireLigne(Retour::ordinaire));
+    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire));
     console.ecrire("b:");
-    ASSERT_TRUE(console.lireLigne(Retour::ordinaire));  // already there: no write, no read
+    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire));  // already there: no write, no read
     console.ecrire("c:");
-    ASSERT_TRUE(console.lireLigne(Retour::ordinaire));
+    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire));
     EXPECT_EQ(systeme.sortieALaLecture, (std::vector<std::size_t>{2, 6}));
     EXPECT_EQ(systeme.ecritures, 2);
     EXPECT_EQ(console.fermer(0), 0);
@@ -89,9 +89,7 @@ TEST(console, une_sortie_perdue_arrete_la_lecture_et_donne_le_statut_1) {
 }
 
 std::string verdict(std::int16_t n1, std::int16_t n2) {
-    std::string texte(dialogue::tailleMaxVerdict, '\0');
-    texte.resize(static_cast<std::size_t>(dialogue::ecrireVerdict(texte.data(), n1, n2) - texte.data()));
-    return texte;
+    return std::string(dialogue::TexteVerdict(n1, n2).texte());
 }
 
 // A read that fails ends the dialogue as input ending while an operand is awaited

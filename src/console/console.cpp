@@ -1,113 +1,69 @@
 #include "console/console.hpp"
 
-#include <algorithm>
-
 #include "console/systeme.hpp"
 #include "textes.hpp"
 
 namespace console {
 
-bool Console::remplir() noexcept {
-    envoyer();
+// The line from `debutLigne_` goes on past the bytes read: what is kept of it moves to
+// the front of the buffer, the rest is counted in `ecartes`, and the next bytes are read
+// after it. False at end of input or after a failure, the line then ending at `finLue_`.
+bool Console::continuerLigne(std::uint64_t& ecartes) noexcept {
+    auto reportes = static_cast<std::size_t>(finLue_ - debutLigne_);
+    const char derniere = finLue_[-1];
+    if (reportes > octetsReportes) {
+        ecartes += reportes - octetsReportes;
+        reportes = octetsReportes;
+    }
+    std::memmove(entree_.data(), debutLigne_, reportes);
+    entree_[reportes - 1] = derniere;
+    debutLigne_ = entree_.data();
+    return remplirEntree(reportes);
+}
+
+// Reads what standard input has next into the buffer, after the `reportes` bytes carried
+// over at its front, once every pending byte of output is out. False at end of input, or
+// when a read or write has failed: nothing is read after a failure.
+bool Console::remplirEntree(std::size_t reportes) noexcept {
+    viderSortie();
+    lecture_ = finLue_ = entree_.data() + reportes;
     if (etat_ != Etat::ouverte) {
         return false;
     }
-    const std::ptrdiff_t lus = systeme::lire(entree_.data(), entree_.size());
+    const std::ptrdiff_t lus = systeme::lire(entree_.data() + reportes, tailleTampon);
     if (lus <= 0) {
         etat_ = lus == 0 ? Etat::finEntree : Etat::erreurLecture;
         return false;
     }
-    lecture_ = entree_.data();
-    finLue_ = lecture_ + lus;
+    finLue_ += lus;
     return true;
 }
 
-// Makes an input byte ready, once the newline that completes a carriage return taken as
-// a line end is dropped. False at end of input, or after a failure.
-bool Console::preparer() noexcept {
-    for (;;) {
-        if (lecture_ == finLue_ && !remplir()) {
-            return false;
-        }
-        if (!sautAttendu_) {
-            return true;
-        }
-        sautAttendu_ = false;
-        if (*lecture_ == '\n') {
-            ++lecture_;
-        }
-    }
-}
-
-// Any line that `lireLigne` cannot take whole from the buffer: its first bytes are kept
-// aside as it goes on in later reads.
-std::optional<Ligne> Console::lireLigneEnMorceaux(Retour retour) noexcept {
-    if (!preparer()) {
-        return std::nullopt;
-    }
-    std::uint64_t longueur = 0;
-    char derniere = '\0';
-    const char* morceau = lecture_;
-    const char* fin = chercherFin(morceau, finLue_, retour);
-    for (;;) {
-        const auto taille = static_cast<std::size_t>(fin - morceau);
-        if (longueur < Ligne::octetsGardes) {
-            const auto place = Ligne::octetsGardes - static_cast<std::size_t>(longueur);
-            std::memcpy(debutLigne_.data() + longueur, morceau, std::min(taille, place));
-        }
-        if (taille > 0) {
-            longueur += taille;
-            derniere = fin[-1];
-        }
-        if (fin != finLue_) {
-            lecture_ = fin + 1;
-            return terminer(debutLigne_.data(), longueur, derniere, *fin);
-        }
-        lecture_ = finLue_;
-        if (!remplir()) {
-            if (etat_ != Etat::finEntree) {
-                return std::nullopt;
-            }
-            return terminer(debutLigne_.data(), longueur, derniere, '\0');
-        }
-        morceau = lecture_;
-        fin = chercherFin(morceau, finLue_, retour);
-    }
-}
-
-void Console::transmettre(std::string_view donnees) noexcept {
-    if (etat_ == Etat::erreurEcriture || systeme::ecrire(donnees)) {
-        return;
-    }
-    // Nothing more is read once output is lost, so the dialogue winds down at once.
-    // A read that failed first stays the failure reported.
-    if (etat_ != Etat::erreurLecture) {
-        etat_ = Etat::erreurEcriture;
-    }
-    lecture_ = finLue_;
-}
-
-void Console::envoyer() noexcept {
+void Console::viderSortie() noexcept {
     if (enSortie_ > 0) {
-        transmettre({sortie_.data(), enSortie_});
+        ecrireAuSysteme({sortie_.data(), enSortie_});
         enSortie_ = 0;
     }
 }
 
-void Console::ecrireLong(std::string_view texte) noexcept {
-    envoyer();
-    if (texte.size() > tailleTampon) {
-        transmettre(texte);
-        return;
+// Nothing more is written once output has failed.
+void Console::ecrireAuSysteme(std::string_view donnees) noexcept {
+    if (etat_ != Etat::erreurEcriture && !systeme::ecrire(donnees)) {
+        noterEchec(Etat::erreurEcriture);
     }
-    std::memcpy(sortie_.data(), texte.data(), texte.size());
-    enSortie_ = texte.size();
+}
+
+// The first failure is the one reported: a failure after it changes nothing.
+void Console::noterEchec(Etat echec) noexcept {
+    if (etat_ == Etat::ouverte || etat_ == Etat::finEntree) {
+        etat_ = echec;
+    }
 }
 
 int Console::fermer(int statut) noexcept {
-    envoyer();
-    if (!systeme::fermerSortie() && (etat_ == Etat::ouverte || etat_ == Etat::finEntree)) {
-        etat_ = Etat::erreurEcriture;
+    viderSortie();
+    if (!systeme::fermerSortie()) {
+        noterEchec(Etat::erreurEcriture);
     }
     switch (etat_) {
         case Etat::erreurEcriture:

@@ -3,17 +3,18 @@
 // Input is read as lines. A line ends at a newline; a carriage return right before
 // that newline is the first half of the line end, also when the two arrive in
 // different reads. Whether a carriage return that is not followed by a newline ends
-// the line is the reader's choice (`Retour`). End of input is final: once met, nothing
-// more is read.
+// the line is said with each read (`RetourChariot`). End of input is final: once met,
+// nothing more is read.
 //
 // Output waits in a buffer, handed to the system when the buffer is full and whenever
 // the console must wait for more input, so that everything written is out before each
 // wait but a burst of ready input costs no write per prompt.
 //
-// A failed read or write is kept as the console's state: from then on no line is
-// returned, and `fermer` reports the first failure.
+// A failed read or write is kept as the console's state: from then on nothing is read
+// and no line is returned, and `fermer` reports the first failure.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -24,10 +25,10 @@
 namespace console {
 
 // What a carriage return that is not followed by a newline is, in the line being read.
-enum class Retour {
+enum class RetourChariot {
     ordinaire,   // a character of the line
-    finDeLigne,  // the end of the line; a newline that comes right after it belongs to it
-                 // and is dropped when it arrives, without waiting for it
+    finDeLigne,  // the end of the line; a newline that comes right after it belongs to the
+                 // same line end, and is dropped when it arrives, without waiting for it
 };
 
 // One line of input, its line end excluded: only its first bytes are kept, so that a
@@ -50,101 +51,122 @@ public:
     Console& operator=(const Console&) = delete;
     ~Console() = default;
 
-    // The next line. Nothing when input has ended before any byte of it, when a read
-    // failed (a line cut short by a failure is never returned) or when output failed.
-    // A last line that ends at end of input without a line end is a line.
-    std::optional<Ligne> lireLigne(Retour retour) noexcept {
-        if (lecture_ != finLue_ && !sautAttendu_) {
-            const char* const debut = lecture_;
-            const char* const fin = chercherFin(debut, finLue_, retour);
-            if (fin != finLue_) {  // the whole line is already in the buffer
-                lecture_ = fin + 1;
-                const auto longueur = static_cast<std::uint64_t>(fin - debut);
-                return terminer(debut, longueur, longueur > 0 ? fin[-1] : '\0', *fin);
-            }
-        }
-        return lireLigneEnMorceaux(retour);
-    }
+    // The next line. Nothing when input has ended before any byte of it, or once a read
+    // or a write has failed: a line cut short by a failure is never returned. A last
+    // line that ends at end of input without a line end is a line.
+    std::optional<Ligne> lireLigne(RetourChariot retour) noexcept;
 
     void ecrire(std::string_view texte) noexcept {
-        if (texte.size() > tailleTampon - enSortie_) {
-            ecrireLong(texte);
-            return;
+        if (texte.size() > sortie_.size() - enSortie_) {
+            viderSortie();
+            if (texte.size() > sortie_.size()) {
+                ecrireAuSysteme(texte);
+                return;
+            }
         }
         std::memcpy(sortie_.data() + enSortie_, texte.data(), texte.size());
         enSortie_ += texte.size();
     }
 
-    // Writes a text of at most `tailleMax` bytes (no more than the buffer holds) formatted
-    // in place: `formater` receives where to write and returns where its text ends.
-    template <class Formateur>
-    void ecrireEnPlace(std::size_t tailleMax, Formateur formater) noexcept {
-        if (tailleMax > tailleTampon - enSortie_) {
-            envoyer();
-        }
-        char* const debut = sortie_.data() + enSortie_;
-        enSortie_ += static_cast<std::size_t>(formater(debut) - debut);
-    }
-
-    // Hands every pending byte of output to the system.
-    void envoyer() noexcept;
-
-    // Ends the session: hands over the pending output, and reports the first failed
-    // read or write with one diagnostic line. Returns `statut`, or 1 after a failure.
+    // Ends the session: hands over the pending output, closes standard output, and
+    // reports the first failed read or write with one diagnostic line. Returns `statut`,
+    // or 1 after a failure.
     int fermer(int statut) noexcept;
 
 private:
     enum class Etat { ouverte, finEntree, erreurLecture, erreurEcriture };
 
-    // The first line end in [debut, fin), or `fin` when the line goes on past it. An
-    // answer line is looked at byte by byte; so are the first bytes of an operand line,
-    // which is short as a rule, and the rest of a long one is left to memchr.
-    static const char* chercherFin(const char* debut, const char* fin, Retour retour) noexcept {
-        if (retour == Retour::finDeLigne) {
-            while (debut != fin && *debut != '\n' && *debut != '\r') {
-                ++debut;
-            }
-            return debut;
-        }
-        const char* const finCourte = fin - debut > 16 ? debut + 16 : fin;
-        for (; debut != finCourte; ++debut) {
-            if (*debut == '\n') {
-                return debut;
-            }
-        }
-        const void* saut = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
-        return saut != nullptr ? static_cast<const char*>(saut) : fin;
-    }
+    // What is kept of a line that goes on past the bytes read: its first bytes, and its
+    // last one, which may be the first half of a CR LF split between two reads.
+    static constexpr std::size_t octetsReportes = Ligne::octetsGardes + 1;
 
-    // The line end's rule, for every line: `fin` is the byte that ended the line ('\0'
-    // at end of input) and `derniere` the last byte before it. A carriage return right
-    // before a newline is the first half of the line end; a carriage return that ends
-    // a line on its own takes the newline that may come right after it.
-    Ligne terminer(const char* texte, std::uint64_t longueur, char derniere, char fin) noexcept {
-        if (fin == '\n' && longueur > 0 && derniere == '\r') {
-            --longueur;
-        } else if (fin == '\r') {
-            sautAttendu_ = true;
-        }
-        const std::size_t gardes =
-            longueur < Ligne::octetsGardes ? static_cast<std::size_t>(longueur) : Ligne::octetsGardes;
-        return {{texte, gardes}, longueur};
-    }
+    // An operand line is short as a rule: its end is looked for byte by byte, and only
+    // the rest of a longer line is left to memchr.
+    static constexpr std::ptrdiff_t octetsCherchesUnAUn = 16;
 
-    std::optional<Ligne> lireLigneEnMorceaux(Retour retour) noexcept;
-    bool remplir() noexcept;
-    bool preparer() noexcept;
-    void transmettre(std::string_view donnees) noexcept;
-    void ecrireLong(std::string_view texte) noexcept;
+    // The first line end in [debut, fin), or `fin` when the line goes on past it.
+    static const char* chercherFin(const char* debut, const char* fin, RetourChariot retour) noexcept;
+
+    // The line end's rule, for every line: the line runs from `debutLigne_` to `fin`,
+    // where `finie` ended it ('\0' at end of input), and `ecartes` of its bytes are no
+    // longer kept. A carriage return right before a newline is the first half of the
+    // line end; a carriage return that ends a line on its own takes the newline that may
+    // come right after it.
+    Ligne retirerFinDeLigne(const char* fin, std::uint64_t ecartes, char finie) noexcept;
+
+    bool continuerLigne(std::uint64_t& ecartes) noexcept;
+    bool remplirEntree(std::size_t reportes = 0) noexcept;
+    void viderSortie() noexcept;
+    void ecrireAuSysteme(std::string_view donnees) noexcept;
+    void noterEchec(Etat echec) noexcept;
 
     Etat etat_ = Etat::ouverte;
-    bool sautAttendu_ = false;  // a carriage return ended the last line; a newline may follow
-    std::array<char, tailleTampon> entree_{};
-    const char* lecture_ = nullptr;                       // next unread input byte
-    const char* finLue_ = nullptr;                        // end of the bytes read
-    std::array<char, Ligne::octetsGardes> debutLigne_{};  // a line that spans reads starts here
+    bool sautApresRetour_ = false;  // a carriage return ended the last line; a newline may follow
+    // A read fills `tailleTampon` bytes after those carried over from a line that goes on.
+    std::array<char, octetsReportes + tailleTampon> entree_{};
+    const char* debutLigne_ = nullptr;  // first byte of the line being read
+    const char* lecture_ = nullptr;     // next unread input byte
+    const char* finLue_ = nullptr;      // end of the bytes read
     std::array<char, tailleTampon> sortie_{};
     std::size_t enSortie_ = 0;
 };
+
+// Reading a line is the program's inner loop; its one path is inline, and only a line
+// that goes on past the bytes read leaves it.
+inline std::optional<Ligne> Console::lireLigne(RetourChariot retour) noexcept {
+    if (etat_ != Etat::ouverte) {
+        return std::nullopt;
+    }
+    if (sautApresRetour_ && (lecture_ != finLue_ || remplirEntree())) {
+        sautApresRetour_ = false;
+        if (*lecture_ == '\n') {
+            ++lecture_;
+        }
+    }
+    if (lecture_ == finLue_ && !remplirEntree()) {
+        return std::nullopt;
+    }
+    debutLigne_ = lecture_;
+    std::uint64_t ecartes = 0;  // bytes of the line counted, but no longer kept
+    const char* fin = chercherFin(lecture_, finLue_, retour);
+    while (fin == finLue_) {
+        if (!continuerLigne(ecartes)) {
+            if (etat_ != Etat::finEntree) {
+                return std::nullopt;
+            }
+            return retirerFinDeLigne(finLue_, ecartes, '\0');
+        }
+        fin = chercherFin(lecture_, finLue_, retour);
+    }
+    lecture_ = fin + 1;
+    return retirerFinDeLigne(fin, ecartes, *fin);
+}
+
+inline const char* Console::chercherFin(const char* debut, const char* fin, RetourChariot retour) noexcept {
+    if (retour == RetourChariot::finDeLigne) {
+        while (debut != fin && *debut != '\n' && *debut != '\r') {
+            ++debut;
+        }
+        return debut;
+    }
+    const char* const finCourte = fin - debut > octetsCherchesUnAUn ? debut + octetsCherchesUnAUn : fin;
+    for (; debut != finCourte; ++debut) {
+        if (*debut == '\n') {
+            return debut;
+        }
+    }
+    const void* saut = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
+    return saut != nullptr ? static_cast<const char*>(saut) : fin;
+}
+
+inline Ligne Console::retirerFinDeLigne(const char* fin, std::uint64_t ecartes, char finie) noexcept {
+    auto gardes = static_cast<std::size_t>(fin - debutLigne_);
+    if (finie == '\n' && gardes > 0 && fin[-1] == '\r') {
+        --gardes;
+    } else if (finie == '\r') {
+        sautApresRetour_ = true;
+    }
+    return {{debutLigne_, std::min(gardes, Ligne::octetsGardes)}, gardes + ecartes};
+}
 
 }  // namespace console

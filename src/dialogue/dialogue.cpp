@@ -17,7 +17,7 @@ bool verifierSomme(console::Console& console) {
     if (!saisie::lireValeurShort(console, n2)) {
         return false;
     }
-    console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
+    console.ecrire(TexteVerdict(n1, n2).texte());
     return true;
 }
 
@@ -25,16 +25,16 @@ int executer(console::Console& console) {
     char rep = 'y';
     while (rep == 'y') {
         if (!verifierSomme(console)) {
-            console.ecrire(textes::finEntree);
+            console.ecrire(textes::retourALaLigne);
             return console.fermer(1);
         }
         console.ecrire(textes::question);
         // Only the answer's first character counts: reading the whole answer line throws
         // the rest away. A carriage return ends it too, so "y\r" goes on at once.
-        const auto reponse = console.lireLigne(console::Retour::finDeLigne);
+        const auto reponse = console.lireLigne(console::RetourChariot::finDeLigne);
         if (!reponse) {
             // End of input at the question is a no; a failed read ends with its diagnostic.
-            console.ecrire(textes::finEntree);
+            console.ecrire(textes::retourALaLigne);
             return console.fermer(0);
         }
         // An empty answer line is a plain no.

@@ -1,83 +1,36 @@
 #include "dialogue/verdict.hpp"
 
-#include <array>
-#include <cstring>
-#include <string_view>
+#include <algorithm>
+#include <charconv>
 
 namespace dialogue {
 
-namespace {
-
-char* copier(char* sortie, std::string_view texte) noexcept {
-    std::memcpy(sortie, texte.data(), texte.size());
-    return sortie + texte.size();
-}
-
-// "00", "01" ... "99": two digits at a time halve the divisions.
-constexpr std::array<char, 200> paires = [] {
-    std::array<char, 200> table{};
-    for (std::size_t i = 0; i < 100; ++i) {
-        table[2 * i] = static_cast<char>('0' + i / 10);
-        table[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return table;
-}();
-
-char* copierChiffre(char* sortie, std::uint32_t chiffre) noexcept {
-    *sortie = static_cast<char>('0' + chiffre);
-    return sortie + 1;
-}
-
-char* copierPaire(char* sortie, std::uint32_t paire) noexcept {
-    std::memcpy(sortie, &paires[std::size_t{2} * paire], 2);
-    return sortie + 2;
-}
-
-// Writes `nombre` in decimal, with its sign when negative: six characters at most.
-// A magnitude has at most five digits: the digits are written from the left, in
-// pairs where they can be.
-char* copierNombre(char* sortie, std::int16_t nombre) noexcept {
-    if (nombre < 0) {
-        *sortie++ = '-';
-    }
-    const auto m = static_cast<std::uint32_t>(nombre < 0 ? -std::int32_t{nombre} : std::int32_t{nombre});
-    if (m >= 10000) {
-        return copierPaire(copierPaire(copierChiffre(sortie, m / 10000), m / 100 % 100), m % 100);
-    }
-    if (m >= 1000) {
-        return copierPaire(copierPaire(sortie, m / 100), m % 100);
-    }
-    if (m >= 100) {
-        return copierPaire(copierChiffre(sortie, m / 100), m % 100);
-    }
-    return m >= 10 ? copierPaire(sortie, m) : copierChiffre(sortie, m);
-}
-
-}  // namespace
-
-char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept {
+TexteVerdict::TexteVerdict(std::int16_t n1, std::int16_t n2) noexcept {
     const Verdict verdict = classer(n1, n2);
-    switch (verdict.genre) {
-        case Genre::debordementPositif:
-            sortie = copier(copier(sortie, textes::debordementPositif), textes::resultatInvalide);
-            break;
-        case Genre::debordementNegatif:
-            sortie = copier(copier(sortie, textes::debordementNegatif), textes::resultatInvalide);
-            break;
-        case Genre::valide:
-            sortie = copier(sortie, textes::resultatValide);
-            break;
+    char* fin = octets_.data();
+    const auto copier = [&fin](std::string_view morceau) {
+        fin = std::copy(morceau.begin(), morceau.end(), fin);
+    };
+    const auto ecrireNombre = [&fin](std::int16_t nombre) {
+        fin = std::to_chars(fin, fin + tailleNombreMax, nombre).ptr;
+    };
+    if (verdict.genre == Genre::valide) {
+        copier(textes::resultatValide);
+    } else {
+        copier(verdict.genre == Genre::debordementPositif ? textes::debordementPositif
+                                                          : textes::debordementNegatif);
+        copier(textes::resultatInvalide);
     }
-    sortie = copierNombre(sortie, n1);
-    sortie = copier(sortie, textes::plus);
-    sortie = copierNombre(sortie, n2);
-    sortie = copier(sortie, textes::egal);
-    sortie = copierNombre(sortie, verdict.somme);
+    ecrireNombre(n1);
+    copier(textes::plus);
+    ecrireNombre(n2);
+    copier(textes::egal);
+    ecrireNombre(verdict.somme);
     // Only the overflow verdicts end their line.
     if (verdict.genre != Genre::valide) {
-        *sortie++ = '\n';
+        copier("\n");
     }
-    return sortie;
+    taille_ = static_cast<std::size_t>(fin - octets_.data());
 }
 
 }  // namespace dialogue

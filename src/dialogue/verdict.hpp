@@ -1,8 +1,11 @@
 // The pure decision on one sum: its 16-bit wrap, whether it overflowed, and the verdict text.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "textes.hpp"
 
@@ -15,15 +18,12 @@ struct Verdict {
     std::int16_t somme;  // n1 + n2 wrapped modulo 65536
 };
 
-// n1 + n2 formed in 32 bits and cut to its low 16 bits, read as signed.
-constexpr std::int16_t sommeEnveloppee(std::int16_t n1, std::int16_t n2) noexcept {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(std::int32_t{n1} + std::int32_t{n2}));
-}
-
-// Classifies n1 + n2 from the signs of the operands and of the wrapped sum;
-// zero is neither positive nor negative.
+// Forms n1 + n2 in 32 bits, cuts it to its low 16 bits read as signed, and classifies it
+// from the signs of the operands and of that wrapped sum; zero is neither positive nor
+// negative.
 constexpr Verdict classer(std::int16_t n1, std::int16_t n2) noexcept {
-    const std::int16_t somme = sommeEnveloppee(n1, n2);
+    const auto somme =
+        static_cast<std::int16_t>(static_cast<std::uint16_t>(std::int32_t{n1} + std::int32_t{n2}));
     if (n1 > 0 && n2 > 0 && somme < 0) {
         return {Genre::debordementPositif, somme};
     }
@@ -33,15 +33,24 @@ constexpr Verdict classer(std::int16_t n1, std::int16_t n2) noexcept {
     return {Genre::valide, somme};
 }
 
-// The longest verdict: an overflow label, three numbers of six characters ("-32768"),
-// the signs between them and the line end.
-inline constexpr std::size_t tailleMaxVerdict = textes::debordementPositif.size() +
-                                                textes::resultatInvalide.size() + 3 * std::size_t{6} +
-                                                textes::plus.size() + textes::egal.size() + 1;
-static_assert(textes::debordementNegatif.size() == textes::debordementPositif.size());
+// The verdict on n1 + n2 as it follows the second operand: its label, the three numbers
+// and, after an overflow only, the line end.
+class TexteVerdict {
+public:
+    TexteVerdict(std::int16_t n1, std::int16_t n2) noexcept;
 
-// Writes the verdict on n1 + n2, as it follows the second operand, at `sortie`, which
-// has room for `tailleMaxVerdict` bytes. Returns where the text ends.
-char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept;
+    [[nodiscard]] std::string_view texte() const noexcept { return {octets_.data(), taille_}; }
+
+private:
+    static constexpr std::size_t tailleNombreMax = 6;  // "-32768"
+    static constexpr std::size_t tailleMax =
+        std::max({textes::debordementPositif.size() + textes::resultatInvalide.size(),
+                  textes::debordementNegatif.size() + textes::resultatInvalide.size(),
+                  textes::resultatValide.size()}) +
+        3 * tailleNombreMax + textes::plus.size() + textes::egal.size() + 1;
+
+    std::array<char, tailleMax> octets_{};
+    std::size_t taille_ = 0;
+};
 
 }  // namespace dialogue

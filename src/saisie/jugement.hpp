@@ -8,16 +8,15 @@
 
 namespace saisie {
 
-// Longest accepted line, its newline counted: a sign, five digits and the newline.
-inline constexpr std::size_t longueurMax = 7;
+// Longest accepted line, its line end not counted: a sign and five digits, or six digits.
+inline constexpr std::size_t longueurMax = 6;
 
 // Judges `ligne`, given without its line end (every byte counts, NUL included).
 // Returns its value when it is an optional "-" or "+" followed by decimal digits only,
-// at most six characters in all, with a magnitude of at most 32767 (32768 after "-");
-// returns nothing otherwise. The digits are scanned from the right.
+// at most `longueurMax` characters in all, with a magnitude of at most 32767 (32768
+// after "-"); returns nothing otherwise. The digits are scanned from the right.
 constexpr std::optional<std::int16_t> jugerLigne(std::string_view ligne) noexcept {
-    const std::size_t longueur = ligne.size() + 1;  // with the newline
-    if (longueur > longueurMax) {
+    if (ligne.size() > longueurMax) {
         return std::nullopt;
     }
     const bool negatif = !ligne.empty() && ligne.front() == '-';
