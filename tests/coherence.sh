@@ -26,7 +26,9 @@ version)
     de_dpkg=$(dpkg-parsechangelog -l "$changelog" -S Version)
     [ "$de_dpkg" = "$version" ] ||
         echec "debian/changelog gives version $de_dpkg, the project (CMake) $version"
-    date=$(date -u -d "@$(dpkg-parsechangelog -l "$changelog" -S Timestamp)" +%Y-%m-%d)
+    # The date in UTC, by dpkg's own language rather than a date(1) of one system or another.
+    date=$(perl -MPOSIX -e 'print strftime("%Y-%m-%d", gmtime($ARGV[0]))' \
+        "$(dpkg-parsechangelog -l "$changelog" -S Timestamp)")
     for page in "$@"; do
         # .TH TITLE SECTION DATE "verifier-somme VERSION" ..., hyphens escaped or not.
         th=$(sed -n 's/\\-/-/g; s/^\.TH [^ ]* [^ ]* \([^ ]*\) "verifier-somme \([^"]*\)".*/\1 \2/p' "$page")

@@ -1,7 +1,8 @@
 # Installs the build in CONSTRUCTION under a temporary root with DESTDIR and a prefix of
-# its own, checks where the files land and that both manual pages are filled in, and runs
-# the installed program on one transcript.
-# Usage: cmake -DCONSTRUCTION=... -DRACINE=... -DTRANSCRIPTS=... -P installation.cmake
+# its own, checks where the files land and that the manual pages are filled in, and runs
+# the installed program on one transcript. FRANCAIS is set when the build has the French
+# manual page.
+# Usage: cmake -DCONSTRUCTION=... -DRACINE=... -DTRANSCRIPTS=... [-DFRANCAIS=...] -P installation.cmake
 set(prefixe /opt/essai)
 file(REMOVE_RECURSE "${RACINE}")
 execute_process(
@@ -11,21 +12,32 @@ execute_process(
 if(echec)
     message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(fichier bin/verifier-somme share/man/man1/verifier-somme.1
-        share/man/fr/man1/verifier-somme.1 share/doc/verifier-somme/copyright)
+# Each manual page in its own language (its NAME section's title), with its version filled in.
+set(pages "man1 NAME")
+if(FRANCAIS)
+    list(APPEND pages "fr/man1 NOM")
+endif()
+foreach(fichier bin/verifier-somme share/doc/verifier-somme/copyright)
     if(NOT EXISTS "${RACINE}${prefixe}/${fichier}")
         message(FATAL_ERROR "${fichier} is not installed under ${RACINE}${prefixe}")
     endif()
 endforeach()
-# Each manual page in its own language, with its version filled in.
-file(READ "${RACINE}${prefixe}/share/man/man1/verifier-somme.1" anglais)
-file(READ "${RACINE}${prefixe}/share/man/fr/man1/verifier-somme.1" francais)
-if(NOT anglais MATCHES "\n[.]SH NAME\n" OR NOT francais MATCHES "\n[.]SH NOM\n")
-    message(FATAL_ERROR "the English or the French manual page is not in its language")
-endif()
-if(anglais MATCHES "@[A-Z]+@" OR francais MATCHES "@[A-Z]+@")
-    message(FATAL_ERROR "a manual page is installed with a placeholder left in it")
-endif()
+foreach(page IN LISTS pages)
+    separate_arguments(page)
+    list(GET page 0 dossier)
+    list(GET page 1 nom)
+    set(fichier "${RACINE}${prefixe}/share/man/${dossier}/verifier-somme.1")
+    if(NOT EXISTS "${fichier}")
+        message(FATAL_ERROR "share/man/${dossier}/verifier-somme.1 is not installed under ${RACINE}${prefixe}")
+    endif()
+    file(READ "${fichier}" texte)
+    if(NOT texte MATCHES "\n[.]SH ${nom}\n")
+        message(FATAL_ERROR "share/man/${dossier}/verifier-somme.1 is not in its language")
+    endif()
+    if(texte MATCHES "@[A-Z]+@")
+        message(FATAL_ERROR "share/man/${dossier}/verifier-somme.1 is installed with a placeholder left in it")
+    endif()
+endforeach()
 
 set(PROGRAMME "${RACINE}${prefixe}/bin/verifier-somme")
 set(ENTREE "${TRANSCRIPTS}/debordements.in")
