@@ -26,6 +26,17 @@ endif()
 if(anglais MATCHES "@[A-Z]+@" OR francais MATCHES "@[A-Z]+@")
     message(FATAL_ERROR "a manual page is installed with a placeholder left in it")
 endif()
+# Each page teaches with one worked example per verdict, written as the program writes it.
+foreach(exemple "Debordement positif :  Resultat invalide : 30000 + 30000 = \\-5536"
+        "Debordement negatif :  Resultat invalide : \\-32768 + \\-32768 = 0"
+        "Resultat valide : 32767 + \\-32768 = \\-1")
+    foreach(page anglais francais)
+        string(FIND "${${page}}" "${exemple}" position)
+        if(position EQUAL -1)
+            message(FATAL_ERROR "the ${page} manual page lacks the worked example: ${exemple}")
+        endif()
+    endforeach()
+endforeach()
 
 set(PROGRAMME "${RACINE}${prefixe}/bin/verifier-somme")
 set(ENTREE "${TRANSCRIPTS}/debordements.in")
