@@ -37,6 +37,15 @@ foreach(page IN LISTS pages)
     if(texte MATCHES "@[A-Z]+@")
         message(FATAL_ERROR "share/man/${dossier}/verifier-somme.1 is installed with a placeholder left in it")
     endif()
+    # Each page teaches with one worked example per verdict, written as the program writes it.
+    foreach(exemple "Debordement positif :  Resultat invalide : 30000 + 30000 = \\-5536"
+            "Debordement negatif :  Resultat invalide : \\-32768 + \\-32768 = 0"
+            "Resultat valide : 32767 + \\-32768 = \\-1")
+        string(FIND "${texte}" "${exemple}" position)
+        if(position EQUAL -1)
+            message(FATAL_ERROR "share/man/${dossier}/verifier-somme.1 lacks the worked example: ${exemple}")
+        endif()
+    endforeach()
 endforeach()
 
 set(PROGRAMME "${RACINE}${prefixe}/bin/verifier-somme")
