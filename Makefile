@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: release run install test package check-package bench lint asan fuzz windows test-windows clean
+.PHONY: release run install test portable package check-package bench lint asan fuzz windows test-windows clean
 
 release:
 	cmake --preset release
@@ -17,10 +17,14 @@ PREFIX ?= /usr/local
 install: release
 	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
 
+# Every test of the developer build; a passing run prints its summary only.
 test:
-	cmake --preset dev
-	cmake --build --preset dev
-	ctest --preset dev
+	scripts/tester.sh dev
+
+# Plain CMake builds as on other systems: without po4a, dpkg's tools, GoogleTest and
+# date(1); and with clang, libc++ and lld. Each runs the tests it can.
+portable:
+	scripts/portable.sh
 
 # The Debian package of the working tree, built by dpkg-buildpackage in build/paquet/.
 package:
@@ -38,9 +42,7 @@ lint:
 
 # The whole test suite under the address and undefined-behaviour sanitizers.
 asan:
-	cmake --preset asan
-	cmake --build --preset asan
-	ctest --preset asan
+	scripts/tester.sh asan
 
 # The libFuzzer build, run for FUZZ_SECONDS (default 60) from the transcripts' inputs.
 FUZZ_SECONDS ?= 60

@@ -18,12 +18,15 @@ struct Verdict {
     std::int16_t somme;  // n1 + n2 wrapped modulo 65536
 };
 
-// Forms n1 + n2 in 32 bits, cuts it to its low 16 bits read as signed, and classifies it
-// from the signs of the operands and of that wrapped sum; zero is neither positive nor
-// negative.
+// n1 + n2 formed in 32 bits and cut to its low 16 bits, read as signed.
+constexpr std::int16_t sommeEnveloppee(std::int16_t n1, std::int16_t n2) noexcept {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(std::int32_t{n1} + std::int32_t{n2}));
+}
+
+// Classifies n1 + n2 from the signs of the operands and of the wrapped sum;
+// zero is neither positive nor negative.
 constexpr Verdict classer(std::int16_t n1, std::int16_t n2) noexcept {
-    const auto somme =
-        static_cast<std::int16_t>(static_cast<std::uint16_t>(std::int32_t{n1} + std::int32_t{n2}));
+    const std::int16_t somme = sommeEnveloppee(n1, n2);
     if (n1 > 0 && n2 > 0 && somme < 0) {
         return {Genre::debordementPositif, somme};
     }

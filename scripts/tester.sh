@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Configures, builds and tests one CMake preset, printing on a passing run only the parts
+# that could not be built and the summary; on a failure, the build's log or each failed
+# test's output as well.
+# Usage: scripts/tester.sh PRESET
+set -uo pipefail
+cd "$(dirname "$0")/.."
+preset=$1
+mkdir -p build
+journal=build/$preset.log
+if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } > "$journal" 2>&1; then
+    cat "$journal"
+    echo "the $preset build failed (its log: $journal)"
+    exit 1
+fi
+grep '^-- Not built' "$journal"
+# Each test that passes is one line of the summary's count, not two of its own.
+ctest --preset "$preset" |
+    grep -Ev '^ *Start +[0-9]+: |^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* +Passed +[0-9.]+ sec$|^$'
+exit "${PIPESTATUS[0]}"
