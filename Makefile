@@ -72,10 +72,10 @@ $(PRECEDENTE_CONSTRUITE)/verifier-somme:
 # MinGW-w64; test-windows runs its unit tables and transcripts under Wine.
 windows:
 	cmake --preset windows
-	cmake --build --preset windows
+	cmake --build --preset windows --target verifier-somme
 
-test-windows: windows
-	ctest --preset windows
+test-windows:
+	scripts/tester.sh windows
 
 clean:
 	rm -rf build

@@ -1,7 +1,8 @@
-// Fuzzing of the whole dialogue, in process: the first byte chooses how the input is
-// cut into reads, the rest is the input. Whatever the bytes, the dialogue must end with
-// status 0 or 1, write only its own texts and numbers, and every verdict it writes must
-// be arithmetically right.
+// Differential fuzzing of the whole dialogue, in process, against the independent model
+// of tests/modele.hpp. The first three bytes choose how the input is cut into reads and
+// where reading, writing and closing fail; the rest is the input. Whatever the bytes, the
+// program must write what the model writes, report what it reports and end as it ends,
+// and it must never read once output has failed.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,14 +13,15 @@
 
 #include "console/console.hpp"
 #include "dialogue/dialogue.hpp"
+#include "modele.hpp"
 #include "systeme_memoire.hpp"
-#include "textes.hpp"
 
 namespace {
 
-[[noreturn]] void echouer(const char* raison, std::string_view sortie, std::size_t position) {
-    std::fprintf(stderr, "%s at byte %zu of the output:\n%.*s\n", raison, position,
-                 static_cast<int>(sortie.size() - position), sortie.data() + position);
+[[noreturn]] void echouer(const char* quoi, std::string_view obtenu, std::string_view attendu) {
+    std::fprintf(stderr, "%s differs from the model's:\n--- written:\n%.*s\n--- model:\n%.*s\n", quoi,
+                 static_cast<int>(obtenu.size()), obtenu.data(), static_cast<int>(attendu.size()),
+                 attendu.data());
     std::abort();
 }
 
@@ -39,101 +41,43 @@ std::vector<std::string> decouper(std::string_view entree, std::uint8_t graine) 
     return morceaux;
 }
 
-// Reads a number written in a verdict; advances `position` past it.
-long lireNombre(std::string_view sortie, std::size_t& position) {
-    const std::size_t debut = position;
-    if (position < sortie.size() && sortie[position] == '-') {
-        ++position;
-    }
-    while (position < sortie.size() && sortie[position] >= '0' && sortie[position] <= '9' &&
-           position - debut < 7) {
-        ++position;
-    }
-    if (position == debut || sortie[position - 1] == '-') {
-        echouer("a number was expected", sortie, debut);
-    }
-    return std::strtol(std::string(sortie.substr(debut, position - debut)).c_str(), nullptr, 10);
-}
-
-bool lire(std::string_view sortie, std::size_t& position, std::string_view texte) {
-    if (sortie.substr(position, texte.size()) != texte) {
-        return false;
-    }
-    position += texte.size();
-    return true;
-}
-
-// Checks one verdict after its label: the numbers, and the label against the builtin.
-void verifierVerdict(std::string_view sortie, std::size_t& position, int genre) {
-    const std::size_t debut = position;
-    const long n1 = lireNombre(sortie, position);
-    if (!lire(sortie, position, textes::plus)) {
-        echouer("\" + \" was expected", sortie, position);
-    }
-    const long n2 = lireNombre(sortie, position);
-    if (!lire(sortie, position, textes::egal)) {
-        echouer("\" = \" was expected", sortie, position);
-    }
-    const long somme = lireNombre(sortie, position);
-    if (n1 < INT16_MIN || n1 > INT16_MAX || n2 < INT16_MIN || n2 > INT16_MAX) {
-        echouer("an operand outside the 16-bit range", sortie, debut);
-    }
-    std::int16_t attendue = 0;
-    const bool deborde =
-        __builtin_add_overflow(static_cast<std::int16_t>(n1), static_cast<std::int16_t>(n2), &attendue);
-    const int genreAttendu = !deborde ? 0 : n1 > 0 ? 1 : 2;
-    if (somme != attendue || genre != genreAttendu) {
-        echouer("a wrong verdict", sortie, debut);
-    }
-    if (genre != 0 && !lire(sortie, position, "\n")) {
-        echouer("an overflow verdict must end its line", sortie, position);
-    }
-}
-
-void verifierSortie(std::string_view sortie) {
-    std::size_t position = 0;
-    while (position < sortie.size()) {
-        if (lire(sortie, position, textes::enTetePremiere) || lire(sortie, position, textes::enTeteSeconde) ||
-            lire(sortie, position, textes::invite) || lire(sortie, position, textes::question)) {
-            continue;
-        }
-        if (lire(sortie, position, textes::resultatValide)) {
-            verifierVerdict(sortie, position, 0);
-        } else if (lire(sortie, position, textes::debordementPositif)) {
-            if (!lire(sortie, position, textes::resultatInvalide)) {
-                echouer("a verdict label", sortie, position);
-            }
-            verifierVerdict(sortie, position, 1);
-        } else if (lire(sortie, position, textes::debordementNegatif)) {
-            if (!lire(sortie, position, textes::resultatInvalide)) {
-                echouer("a verdict label", sortie, position);
-            }
-            verifierVerdict(sortie, position, 2);
-        } else if (sortie.substr(position) == textes::retourALaLigne) {
-            return;
-        } else {
-            echouer("a text that is not the program's", sortie, position);
-        }
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    if (taille == 0) {
+    if (taille < 3) {
         return 0;
     }
-    const std::string_view entree(reinterpret_cast<const char*>(donnees) + 1, taille - 1);
-    SystemeMemoire systeme(decouper(entree, donnees[0]));
+    const std::string_view entree(reinterpret_cast<const char*>(donnees) + 3, taille - 3);
+    // 0 leaves reading and writing as they are; any other value makes them fail at a
+    // point spread over the input read and the output written.
+    modele::Pannes pannes;
+    if (donnees[1] != 0) {
+        pannes.lectureApres = (donnees[1] - 1U) * (entree.size() + 1) / 254;
+    }
+    if (donnees[2] != 0) {
+        pannes.ecritureApres = (donnees[2] - 1U) * modele::executer(entree).sortie.size() / 254;
+    }
+    pannes.fermeture = (donnees[0] & 0x80U) != 0;
+    const modele::Issue attendue = modele::executer(entree, pannes);
+
+    SystemeMemoire systeme(
+        decouper(entree.substr(0, pannes.lectureApres.value_or(entree.size())), donnees[0]));
+    systeme.erreurDeLecture = pannes.lectureApres.has_value();
+    systeme.ecritureEchoueApres = pannes.ecritureApres;
+    systeme.fermetureEchoue = pannes.fermeture;
     console::Console console;
     const int statut = dialogue::executer(console);
-    if (statut != 0 && statut != 1) {
-        std::fprintf(stderr, "exit status %d\n", statut);
-        std::abort();
+    if (systeme.sortie != attendue.sortie) {
+        echouer("the output", systeme.sortie, attendue.sortie);
     }
-    if (!systeme.diagnostics.empty()) {
-        echouer("a diagnostic without a failure", systeme.diagnostics, 0);
+    if (systeme.diagnostics != attendue.diagnostic) {
+        echouer("the diagnostic", systeme.diagnostics, attendue.diagnostic);
     }
-    verifierSortie(systeme.sortie);
+    if (statut != attendue.statut) {
+        echouer("the exit status", std::to_string(statut), std::to_string(attendue.statut));
+    }
+    if (systeme.lecturesApresEchecEcriture != 0) {
+        echouer("reading after output failed", "a read", "none");
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the dialogue fuzzer for SECONDS from a seed corpus made of the transcripts' inputs,
-# each behind one byte that chooses how the input is cut into reads.
+# each behind three bytes: one that chooses how the input is cut into reads, and two that
+# leave reading and writing as they are (the fuzzer makes them fail as it mutates them).
 # Usage: scripts/fuzz.sh FUZZER SECONDS
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +14,7 @@ mkdir -p "$travail" "$graines"
 numero=0
 for entree in "$racine"/tests/transcripts/*.in; do
     numero=$((numero + 1))
-    { printf "\\$(printf %03o $((numero % 256)))"; cat "$entree"; } > "$graines/$(basename "$entree")"
+    { printf "\\$(printf %03o $((numero % 128)))\\000\\000"; cat "$entree"; } > "$graines/$(basename "$entree")"
 done
 
 # New inputs go to the working corpus; the seeds stay as they are.

@@ -9,7 +9,7 @@ preset=$1
 mkdir -p build
 journal=build/$preset.log
 if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } > "$journal" 2>&1; then
-    cat "$journal"
+    tail -n 80 "$journal"
     echo "the $preset build failed (its log: $journal)"
     exit 1
 fi

@@ -22,9 +22,9 @@ ecriture="verifier-somme: erreur d'ecriture sur la sortie standard"
 lecture="verifier-somme: erreur de lecture sur l'entree standard"
 
 verifier() { # description status diagnostic
-    diagnostic=$(cat "$dossier/erreurs")
-    if [ "$2" -ne 1 ] || [ "$diagnostic" != "$3" ]; then
-        echo "$1: status $2, standard error \"$diagnostic\"; expected status 1 and \"$3\""
+    printf '%s\n' "$3" > "$dossier/attendu"
+    if [ "$2" -ne 1 ] || ! cmp -s "$dossier/erreurs" "$dossier/attendu"; then
+        echo "$1: status $2, standard error \"$(cat "$dossier/erreurs")\"; expected status 1 and \"$3\" with its newline"
         echec=1
     fi
 }

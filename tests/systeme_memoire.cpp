@@ -23,6 +23,7 @@ namespace console::systeme {
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
     SystemeMemoire& s = *enService;
     s.sortieALaLecture.push_back(s.sortie.size());
+    s.lecturesApresEchecEcriture += s.ecritureEchouee ? 1 : 0;
     if (s.suivant == s.morceaux.size()) {
         return s.erreurDeLecture ? -1 : 0;
     }
@@ -39,11 +40,10 @@ std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
 bool ecrire(std::string_view donnees) noexcept {
     SystemeMemoire& s = *enService;
     ++s.ecritures;
-    if (s.sortiePerdue) {
-        return false;
-    }
-    s.sortie += donnees;
-    return true;
+    const std::size_t place = s.ecritureEchoueApres - std::min(s.sortie.size(), s.ecritureEchoueApres);
+    s.sortie += donnees.substr(0, place);
+    s.ecritureEchouee = s.ecritureEchouee || donnees.size() > place;
+    return !s.ecritureEchouee;
 }
 
 bool fermerSortie() noexcept {

@@ -1,8 +1,10 @@
 // The console's system over bytes in memory, for the tests and the fuzzer: input
-// arrives in the pieces given, one per read. The latest one built is the one in use.
+// arrives in the pieces given, one per read, and failures come where they are asked
+// for. The latest one built is the one in use.
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -13,12 +15,16 @@ public:
     SystemeMemoire(const SystemeMemoire&) = delete;
     SystemeMemoire& operator=(const SystemeMemoire&) = delete;
 
-    bool sortiePerdue = false;     // every write fails
     bool erreurDeLecture = false;  // the read after the last piece fails
+    // Standard output takes this many bytes; the write that would go past them fails,
+    // having written what fits, as a file at its size limit does.
+    std::size_t ecritureEchoueApres = std::numeric_limits<std::size_t>::max();
     bool fermetureEchoue = false;  // closing standard output fails
     std::string sortie;
     std::string diagnostics;
     int ecritures = 0;
+    bool ecritureEchouee = false;
+    int lecturesApresEchecEcriture = 0;
     std::vector<std::size_t> sortieALaLecture;  // output already written at each read
 
     std::vector<std::string> morceaux;

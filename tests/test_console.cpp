@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "console/console.hpp"
 #include "dialogue/dialogue.hpp"
 #include "dialogue/verdict.hpp"
+#include "modele.hpp"
 #include "systeme_memoire.hpp"
 #include "textes.hpp"
 
@@ -81,7 +85,7 @@ TEST(console, tout_est_ecrit_avant_chaque_attente_et_pas_avant) {
 
 TEST(console, une_sortie_perdue_arrete_la_lecture_et_donne_le_statut_1) {
     SystemeMemoire systeme({"1\n2\ny\n1\n2\ny\n"});
-    systeme.sortiePerdue = true;
+    systeme.ecritureEchoueApres = 0;
     console::Console console;
     EXPECT_EQ(dialogue::executer(console), 1);
     EXPECT_EQ(systeme.ecritures, 1);
@@ -159,6 +163,54 @@ TEST(dialogue, le_decoupage_des_lectures_ne_change_rien) {
         console::Console console;
         EXPECT_EQ(dialogue::executer(console), statut);
         EXPECT_EQ(decoupe.sortie, sortie);
+    }
+}
+
+// Every transcript's input and a few more, cut into reads of one to seven bytes, with
+// reading failing after each number of bytes, writing failing past each number of bytes,
+// both, and a failing close: the program writes what the independent model writes,
+// reports what it reports and ends as it ends, and it never reads once output has failed.
+TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_pannes) {
+    std::vector<std::string> entrees = {"1\n2\ny\r\n3\n4\ny\r",
+                                        std::string(99, '7') + "\r\n8\n" + std::string(98, '9') + "\n"};
+    for (const auto& fichier : std::filesystem::directory_iterator(TRANSCRIPTS)) {
+        if (fichier.path().extension() == ".in") {
+            entrees.emplace_back(
+                (std::ostringstream() << std::ifstream(fichier.path(), std::ios::binary).rdbuf()).str());
+        }
+    }
+    for (const std::string& entree : entrees) {
+        std::vector<modele::Pannes> pannes = {{}, {std::nullopt, SIZE_MAX, true}};
+        for (std::size_t lus = 0; lus <= entree.size() + 1; ++lus) {
+            pannes.push_back({lus});
+            pannes.push_back({lus, modele::executer(entree, {lus}).sortie.size() - 1});
+        }
+        for (std::size_t ecrits = 0; ecrits < modele::executer(entree).sortie.size(); ++ecrits) {
+            pannes.push_back({std::nullopt, ecrits});
+        }
+        for (std::size_t i = 0; i < pannes.size(); ++i) {
+            const modele::Pannes& p = pannes[i];
+            SCOPED_TRACE(testing::Message()
+                         << testing::PrintToString(entree) << " read failing after "
+                         << p.lectureApres.value_or(SIZE_MAX) << ", write past " << p.ecritureApres);
+            std::vector<std::string> morceaux;
+            for (std::size_t debut = 0; debut < std::min(entree.size(), p.lectureApres.value_or(SIZE_MAX));
+                 debut += 1 + i % 7) {
+                morceaux.push_back(
+                    entree.substr(debut, std::min(1 + i % 7, p.lectureApres.value_or(SIZE_MAX) - debut)));
+            }
+            SystemeMemoire systeme(morceaux);
+            systeme.erreurDeLecture = p.lectureApres.has_value();
+            systeme.ecritureEchoueApres = p.ecritureApres;
+            systeme.fermetureEchoue = p.fermeture;
+            console::Console console;
+            const int statut = dialogue::executer(console);
+            const modele::Issue attendue = modele::executer(entree, p);
+            ASSERT_EQ(systeme.sortie, attendue.sortie);
+            ASSERT_EQ(systeme.diagnostics, attendue.diagnostic);
+            ASSERT_EQ(statut, attendue.statut);
+            ASSERT_EQ(systeme.lecturesApresEchecEcriture, 0);
+        }
     }
 }
 

@@ -2,13 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <charconv>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "dialogue/verdict.hpp"
+#include "modele.hpp"
 #include "saisie/jugement.hpp"
 
 namespace {
@@ -56,40 +55,18 @@ TEST(exhaustif, chaque_nombre_s_ecrit_en_decimal) {
     EXPECT_EQ(desaccords, 0U) << "first disagreement: \"" << premier << "\"";
 }
 
-// The rules of a value, written independently of the judging: an optional sign, then
-// one or more digits and nothing else, six characters at most, in the 16-bit range.
-std::optional<std::int16_t> oracle(std::string_view ligne) {
-    if (ligne.size() > 6) {
-        return std::nullopt;
-    }
-    const bool signe = !ligne.empty() && (ligne[0] == '-' || ligne[0] == '+');
-    const std::string_view chiffres = ligne.substr(signe ? 1 : 0);
-    if (chiffres.empty() || chiffres.find_first_not_of("0123456789") != std::string_view::npos) {
-        return std::nullopt;
-    }
-    long magnitude = 0;
-    std::from_chars(chiffres.data(), chiffres.data() + chiffres.size(), magnitude);
-    const long valeur = ligne[0] == '-' ? -magnitude : magnitude;
-    if (valeur < INT16_MIN || valeur > INT16_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<std::int16_t>(valeur);
-}
-
 void comparer(std::string_view ligne, std::uint64_t& desaccords, std::string& premier) {
-    if (saisie::jugerLigne(ligne) != oracle(ligne) && desaccords++ == 0) {
+    if (saisie::jugerLigne(ligne) != modele::valeur(ligne) && desaccords++ == 0) {
         premier = ligne;
     }
 }
 
-// Every line of up to six characters over digits, the two bytes on either side of them
-// ("/" and ":"), signs, space, a letter, NUL, return and a byte above 127.
-TEST(exhaustif, chaque_ligne_courte_suit_l_oracle) {
-    static constexpr std::string_view alphabet("0123456789/:+- a\0\r\xff", 19);
+// Every line of up to `longueurMax` characters over `alphabet`.
+void comparerToutes(std::string_view alphabet, std::size_t longueurMax) {
     std::uint64_t desaccords = 0;
     std::string premier;
     std::string ligne;
-    for (std::size_t longueur = 0; longueur <= 6; ++longueur) {
+    for (std::size_t longueur = 0; longueur <= longueurMax; ++longueur) {
         ligne.assign(longueur, alphabet[0]);
         std::size_t total = 1;
         for (std::size_t i = 0; i < longueur; ++i) {
@@ -105,6 +82,22 @@ TEST(exhaustif, chaque_ligne_courte_suit_l_oracle) {
         }
     }
     EXPECT_EQ(desaccords, 0U) << "first disagreement on \"" << premier << "\"";
+}
+
+// Every line of up to six characters over digits, the two bytes on either side of them
+// ("/" and ":"), signs, space, a letter, NUL, return and a byte above 127.
+TEST(exhaustif, chaque_ligne_courte_suit_l_oracle) {
+    comparerToutes(std::string_view("0123456789/:+- a\0\r\xff", 19), 6);
+}
+
+// Every line of up to three bytes, whatever they are: no single byte can be treated
+// specially unseen.
+TEST(exhaustif, chaque_ligne_de_trois_octets_au_plus_suit_l_oracle) {
+    std::string octets;
+    for (int octet = 0; octet < 256; ++octet) {
+        octets += static_cast<char>(octet);
+    }
+    comparerToutes(octets, 3);
 }
 
 // Every integer from -99999 to 999999, written plainly, with a plus sign, and with

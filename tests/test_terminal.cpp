@@ -294,17 +294,29 @@ TEST(Tubes, une_reponse_finie_par_un_retour_relance_aussitot) {
     EXPECT_EQ(session.statut(), 0);
 }
 
-// Non-blocking input with nothing in it yet is waited for, not read again and again: the
-// program uses next to no processor time while the writer pauses, where one that kept
-// trying would use all of the pause.
-TEST(Tubes, une_entree_non_bloquante_est_attendue_sans_tourner) {
-    constexpr int pauseMs = 500;
-    Session session({Liaison::tubes, true});
-    ASSERT_TRUE(session.attendre(invite));
-    poll(nullptr, 0, pauseMs);
-    session.taper("1\n2\nn\n");
-    EXPECT_EQ(session.statut(), 0);
-    EXPECT_LT(session.tempsProcesseurMs(), pauseMs / 2);
+// Non-blocking input with nothing in it yet, and non-blocking output whose reader does
+// not empty it, are waited for, not tried again and again: the program uses next to no
+// processor time while the other side pauses, where one that kept trying would use all
+// of the pause.
+TEST(Tubes, un_tube_non_bloquant_est_attendu_sans_tourner) {
+    constexpr int pauseMs = 1000;
+    for (const bool entree : {true, false}) {
+        SCOPED_TRACE(entree ? "input" : "output");
+        Session session({Liaison::tubes, true});
+        if (entree) {
+            ASSERT_TRUE(session.attendre(invite));
+        } else {  // far more output than the pipe holds
+            std::string reponses;
+            for (int i = 0; i < 2000; ++i) {
+                reponses += "1\n2\ny\n";
+            }
+            session.taper(reponses);
+        }
+        poll(nullptr, 0, pauseMs);
+        session.taper("1\n2\nn\n");
+        EXPECT_EQ(session.statut(), 0);
+        EXPECT_LT(session.tempsProcesseurMs(), pauseMs / 5);
+    }
 }
 
 // End of input is final. At a terminal, Ctrl-D after "23" hands over the "23" without a

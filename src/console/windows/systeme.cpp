@@ -1,16 +1,11 @@
 // The console's system on Windows: the standard handles, read and written byte for byte
-// with ReadFile and WriteFile. Output lines end in CR LF, as Windows programs write
-// text. At the console, ReadFile itself reports a line typed as Ctrl-Z, then Enter, as
-// end of input: it reads nothing.
+// with ReadFile and WriteFile. Output lines end in CR LF, as Windows programs write text.
 #include "console/systeme.hpp"
 
 #include <array>
 #include <cstdint>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "console/windows/lecture.hpp"
 
 namespace console::systeme {
 
@@ -34,7 +29,8 @@ bool ecrireTout(HANDLE poignee, std::string_view donnees) noexcept {
     return true;
 }
 
-// Writes `texte` with each newline as CR LF, in blocks as large as the console's own.
+// Writes `texte` with each newline as CR LF, translated into blocks of a size of their
+// own: any size works, and a large one costs few calls.
 bool ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
     static std::array<char, std::size_t{128} * 1024> traduit;
     while (!texte.empty()) {
@@ -57,13 +53,13 @@ bool ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
 }  // namespace
 
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
+    HANDLE entree = GetStdHandle(STD_INPUT_HANDLE);
     DWORD lus = 0;
     const auto demande = static_cast<DWORD>(taille < plusGrandAppel ? taille : plusGrandAppel);
-    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), tampon, demande, &lus, nullptr) == FALSE) {
-        // A pipe whose writer has closed it: that is the end of the data, not a failure.
-        return GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
-    }
-    return static_cast<std::ptrdiff_t>(lus);
+    const bool reussie = ReadFile(entree, tampon, demande, &lus, nullptr) != FALSE;
+    DWORD mode = 0;
+    return compterLecture(reussie, reussie ? 0 : GetLastError(), {tampon, lus},
+                          GetConsoleMode(entree, &mode) != FALSE);
 }
 
 bool ecrire(std::string_view donnees) noexcept {

@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include "console/windows/lecture.hpp"
+
+namespace {
+
+TEST(windows, compte_chaque_lecture_du_tableau) {
+    const struct {
+        bool reussie;
+        DWORD erreur;
+        std::string_view lus;
+        bool console;
+        std::ptrdiff_t attendu;
+    } cas[] = {
+        {true, 0, "7\r\n", false, 3},
+        {true, 0, "", false, 0},                      // the end of a file
+        {false, ERROR_BROKEN_PIPE, "", false, 0},     // a pipe whose writer has closed it
+        {false, ERROR_ACCESS_DENIED, "", false, -1},  // a failure, not an end
+        {true, 0, "\x1a\r\n", true, 0},               // Ctrl-Z then Enter at the console
+        {true, 0, "\x1a\r\n", false, 3},              // in a pipe or a file, a byte like any other
+        {true, 0, "7\x1a\r\n", true, 4},              // not at the start of the line
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(testing::PrintToString(c.lus) + (c.console ? " at the console" : ""));
+        EXPECT_EQ(console::systeme::compterLecture(c.reussie, c.erreur, c.lus, c.console), c.attendu);
+    }
+}
+
+}  // namespace
