@@ -52,21 +52,21 @@ fuzz:
 	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue $(FUZZ_SECONDS)
 
 # The benchmark (not part of the tests): start-up, memory and the cost of 1,000,000
-# checks, side by side with the previous release (PRECEDENTE), built here from git.
-PRECEDENTE ?= fc87c0c
-PRECEDENTE_CONSTRUITE = build/precedente-$(PRECEDENTE)
-bench: release $(PRECEDENTE_CONSTRUITE)/verifier-somme
+# checks, side by side with releases 1.0.0 and 1.1.0, each built here from git.
+VERSION_1.0.0 = fc87c0c
+VERSION_1.1.0 = df930ef
+bench: release build/version-1.0.0/verifier-somme build/version-1.1.0/verifier-somme
 	cmake --build --preset release --target generer-charge chronometre
-	bench/mesurer.sh build/release/verifier-somme $(PRECEDENTE_CONSTRUITE)/verifier-somme \
-		build/release/bench/generer-charge build/release/bench/chronometre
+	bench/mesurer.sh build/release/verifier-somme build/version-1.0.0/verifier-somme \
+		build/version-1.1.0/verifier-somme build/release/bench/generer-charge build/release/bench/chronometre
 
-$(PRECEDENTE_CONSTRUITE)/verifier-somme:
-	rm -rf $(PRECEDENTE_CONSTRUITE) && mkdir -p $(PRECEDENTE_CONSTRUITE)/source
-	git archive $(PRECEDENTE) | tar -x -C $(PRECEDENTE_CONSTRUITE)/source
-	cmake -S $(PRECEDENTE_CONSTRUITE)/source -B $(PRECEDENTE_CONSTRUITE)/construction \
+build/version-%/verifier-somme:
+	rm -rf build/version-$* && mkdir -p build/version-$*/source
+	git archive $(VERSION_$*) | tar -x -C build/version-$*/source
+	cmake -S build/version-$*/source -B build/version-$*/construction \
 		-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
-	cmake --build $(PRECEDENTE_CONSTRUITE)/construction --target verifier-somme > /dev/null
-	cp $(PRECEDENTE_CONSTRUITE)/construction/verifier-somme $@
+	cmake --build build/version-$*/construction --target verifier-somme > /dev/null
+	cp build/version-$*/construction/verifier-somme $@
 
 # The 64-bit Windows console program, build/windows/verifier-somme.exe, cross-built with
 # MinGW-w64; test-windows runs its unit tables and transcripts under Wine.

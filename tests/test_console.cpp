@@ -20,8 +20,8 @@ using console::RetourChariot;
 
 std::vector<std::string> lireLignes(console::Console& console, RetourChariot retour) {
     std::vector<std::string> lignes;
-    while (const auto ligne = console.lireLigne(retour)) {
-        lignes.emplace_back(ligne->debut);
+    for (console::Ligne ligne; console.lireLigne(retour, ligne);) {
+        lignes.emplace_back(ligne.debut);
     }
     return lignes;
 }
@@ -61,22 +61,24 @@ TEST(console, une_ligne_immense_ne_garde_que_son_debut_mais_compte_tous_ses_octe
     const std::string bloc(console::Console::tailleTampon, '1');
     SystemeMemoire systeme({bloc, bloc, bloc + "\r", "\n5\n"});
     console::Console console;
-    const auto ligne = console.lireLigne(RetourChariot::ordinaire);
-    ASSERT_TRUE(ligne);
-    EXPECT_EQ(ligne->longueur, 3 * bloc.size());
-    EXPECT_EQ(ligne->debut, std::string(console::Ligne::octetsGardes, '1'));
-    EXPECT_EQ(console.lireLigne(RetourChariot::ordinaire)->debut, "5");
+    console::Ligne ligne;
+    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire, ligne));
+    EXPECT_EQ(ligne.longueur, 3 * bloc.size());
+    EXPECT_EQ(ligne.debut, std::string(console::Ligne::octetsGardes, '1'));
+    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire, ligne));
+    EXPECT_EQ(ligne.debut, "5");
 }
 
 TEST(console, tout_est_ecrit_avant_chaque_attente_et_pas_avant) {
     SystemeMemoire systeme({"1\n2\n", "3\n"});
     console::Console console;
+    console::Ligne ligne;
     console.ecrire("a:");
-    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire));
+    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire, ligne));
     console.ecrire("b:");
-    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire));  // already there: no write, no read
+    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire, ligne));  // already there: no write, no read
     console.ecrire("c:");
-    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire));
+    ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire, ligne));
     EXPECT_EQ(systeme.sortieALaLecture, (std::vector<std::size_t>{2, 6}));
     EXPECT_EQ(systeme.ecritures, 2);
     EXPECT_EQ(console.fermer(0), 0);
@@ -93,7 +95,9 @@ TEST(console, une_sortie_perdue_arrete_la_lecture_et_donne_le_statut_1) {
 }
 
 std::string verdict(std::int16_t n1, std::int16_t n2) {
-    return std::string(dialogue::TexteVerdict(n1, n2).texte());
+    std::string texte(dialogue::tailleMaxVerdict, '\0');
+    texte.resize(static_cast<std::size_t>(dialogue::ecrireVerdict(texte.data(), n1, n2) - texte.data()));
+    return texte;
 }
 
 // A read that fails ends the dialogue as input ending while an operand is awaited

@@ -43,9 +43,10 @@ TEST(exhaustif, chaque_paire_d_operandes_suit_le_builtin) {
 TEST(exhaustif, chaque_nombre_s_ecrit_en_decimal) {
     std::uint64_t desaccords = 0;
     std::string premier;
+    std::array<char, dialogue::tailleMaxVerdict> texte{};
     for (std::int32_t x = INT16_MIN; x <= INT16_MAX; ++x) {
-        const dialogue::TexteVerdict verdict(static_cast<std::int16_t>(x), 0);
-        const std::string_view ecrit = verdict.texte();
+        const char* const fin = dialogue::ecrireVerdict(texte.data(), static_cast<std::int16_t>(x), 0);
+        const std::string_view ecrit(texte.data(), static_cast<std::size_t>(fin - texte.data()));
         const std::string attendu =
             "\n Resultat valide : " + std::to_string(x) + " + 0 = " + std::to_string(x);
         if (ecrit != attendu && desaccords++ == 0) {

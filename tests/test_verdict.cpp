@@ -34,7 +34,9 @@ const Cas cas[] = {
 TEST(dialogue, ecrit_le_verdict_de_chaque_somme_du_tableau) {
     for (const Cas& c : cas) {
         SCOPED_TRACE(testing::Message() << c.n1 << " + " << c.n2);
-        EXPECT_EQ(dialogue::TexteVerdict(c.n1, c.n2).texte(), c.texte);
+        std::array<char, dialogue::tailleMaxVerdict> texte{};
+        const char* const fin = dialogue::ecrireVerdict(texte.data(), c.n1, c.n2);
+        EXPECT_EQ(std::string_view(texte.data(), static_cast<std::size_t>(fin - texte.data())), c.texte);
     }
 }
 

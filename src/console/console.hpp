@@ -19,7 +19,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <string_view>
 
 namespace console {
@@ -51,10 +50,11 @@ public:
     Console& operator=(const Console&) = delete;
     ~Console() = default;
 
-    // The next line. Nothing when input has ended before any byte of it, or once a read
-    // or a write has failed: a line cut short by a failure is never returned. A last
-    // line that ends at end of input without a line end is a line.
-    std::optional<Ligne> lireLigne(RetourChariot retour) noexcept;
+    // Reads the next line into `ligne`. False, leaving `ligne` as it was, when input has
+    // ended before any byte of it, or once a read or a write has failed: a line cut short
+    // by a failure is never read. A last line that ends at end of input without a line
+    // end is a line.
+    bool lireLigne(RetourChariot retour, Ligne& ligne) noexcept;
 
     void ecrire(std::string_view texte) noexcept {
         if (texte.size() > sortie_.size() - enSortie_) {
@@ -66,6 +66,18 @@ public:
         }
         std::memcpy(sortie_.data() + enSortie_, texte.data(), texte.size());
         enSortie_ += texte.size();
+    }
+
+    // Writes a text of at most `tailleMax` bytes, no more than the buffer holds, formatted
+    // in place: `formater` receives where to write and returns where its text ends. It
+    // saves a copy on the text written once per check.
+    template <class Formateur>
+    void ecrireEnPlace(std::size_t tailleMax, Formateur formater) noexcept {
+        if (tailleMax > sortie_.size() - enSortie_) {
+            viderSortie();
+        }
+        char* const debut = sortie_.data() + enSortie_;
+        enSortie_ += static_cast<std::size_t>(formater(debut) - debut);
     }
 
     // Ends the session: hands over the pending output, closes standard output, and
@@ -113,9 +125,9 @@ private:
 
 // Reading a line is the program's inner loop; its one path is inline, and only a line
 // that goes on past the bytes read leaves it.
-inline std::optional<Ligne> Console::lireLigne(RetourChariot retour) noexcept {
+inline bool Console::lireLigne(RetourChariot retour, Ligne& ligne) noexcept {
     if (etat_ != Etat::ouverte) {
-        return std::nullopt;
+        return false;
     }
     if (sautApresRetour_ && (lecture_ != finLue_ || remplirEntree())) {
         sautApresRetour_ = false;
@@ -124,7 +136,7 @@ inline std::optional<Ligne> Console::lireLigne(RetourChariot retour) noexcept {
         }
     }
     if (lecture_ == finLue_ && !remplirEntree()) {
-        return std::nullopt;
+        return false;
     }
     debutLigne_ = lecture_;
     std::uint64_t ecartes = 0;  // bytes of the line counted, but no longer kept
@@ -132,14 +144,16 @@ inline std::optional<Ligne> Console::lireLigne(RetourChariot retour) noexcept {
     while (fin == finLue_) {
         if (!continuerLigne(ecartes)) {
             if (etat_ != Etat::finEntree) {
-                return std::nullopt;
+                return false;
             }
-            return retirerFinDeLigne(finLue_, ecartes, '\0');
+            ligne = retirerFinDeLigne(finLue_, ecartes, '\0');
+            return true;
         }
         fin = chercherFin(lecture_, finLue_, retour);
     }
     lecture_ = fin + 1;
-    return retirerFinDeLigne(fin, ecartes, *fin);
+    ligne = retirerFinDeLigne(fin, ecartes, *fin);
+    return true;
 }
 
 inline const char* Console::chercherFin(const char* debut, const char* fin, RetourChariot retour) noexcept {

@@ -17,7 +17,7 @@ bool verifierSomme(console::Console& console) {
     if (!saisie::lireValeurShort(console, n2)) {
         return false;
     }
-    console.ecrire(TexteVerdict(n1, n2).texte());
+    console.ecrireEnPlace(tailleMaxVerdict, [n1, n2](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
     return true;
 }
 
@@ -31,14 +31,14 @@ int executer(console::Console& console) {
         console.ecrire(textes::question);
         // Only the answer's first character counts: reading the whole answer line throws
         // the rest away. A carriage return ends it too, so "y\r" goes on at once.
-        const auto reponse = console.lireLigne(console::RetourChariot::finDeLigne);
-        if (!reponse) {
+        console::Ligne reponse;
+        if (!console.lireLigne(console::RetourChariot::finDeLigne, reponse)) {
             // End of input at the question is a no; a failed read ends with its diagnostic.
             console.ecrire(textes::retourALaLigne);
             return console.fermer(0);
         }
         // An empty answer line is a plain no.
-        rep = reponse->debut.empty() ? '\n' : reponse->debut.front();
+        rep = reponse.debut.empty() ? '\n' : reponse.debut.front();
     }
     return console.fermer(0);
 }

@@ -5,14 +5,18 @@
 
 namespace dialogue {
 
-TexteVerdict::TexteVerdict(std::int16_t n1, std::int16_t n2) noexcept {
+static_assert(textes::debordementNegatif.size() == textes::debordementPositif.size());
+static_assert(textes::resultatValide.size() <
+              textes::debordementPositif.size() + textes::resultatInvalide.size());
+
+char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept {
     const Verdict verdict = classer(n1, n2);
-    char* fin = octets_.data();
+    char* fin = sortie;
     const auto copier = [&fin](std::string_view morceau) {
         fin = std::copy(morceau.begin(), morceau.end(), fin);
     };
     const auto ecrireNombre = [&fin](std::int16_t nombre) {
-        fin = std::to_chars(fin, fin + tailleNombreMax, nombre).ptr;
+        fin = std::to_chars(fin, fin + tailleMaxNombre, nombre).ptr;
     };
     if (verdict.genre == Genre::valide) {
         copier(textes::resultatValide);
@@ -30,7 +34,7 @@ TexteVerdict::TexteVerdict(std::int16_t n1, std::int16_t n2) noexcept {
     if (verdict.genre != Genre::valide) {
         copier("\n");
     }
-    taille_ = static_cast<std::size_t>(fin - octets_.data());
+    return fin;
 }
 
 }  // namespace dialogue

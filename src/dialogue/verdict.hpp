@@ -1,8 +1,6 @@
 // The pure decision on one sum: its 16-bit wrap, whether it overflowed, and the verdict text.
 #pragma once
 
-#include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -36,24 +34,16 @@ constexpr Verdict classer(std::int16_t n1, std::int16_t n2) noexcept {
     return {Genre::valide, somme};
 }
 
-// The verdict on n1 + n2 as it follows the second operand: its label, the three numbers
-// and, after an overflow only, the line end.
-class TexteVerdict {
-public:
-    TexteVerdict(std::int16_t n1, std::int16_t n2) noexcept;
+// The longest verdict: an overflow label, three numbers of at most six characters
+// ("-32768"), the signs between them and the line end.
+inline constexpr std::size_t tailleMaxNombre = 6;
+inline constexpr std::size_t tailleMaxVerdict = textes::debordementPositif.size() +
+                                                textes::resultatInvalide.size() + 3 * tailleMaxNombre +
+                                                textes::plus.size() + textes::egal.size() + 1;
 
-    [[nodiscard]] std::string_view texte() const noexcept { return {octets_.data(), taille_}; }
-
-private:
-    static constexpr std::size_t tailleNombreMax = 6;  // "-32768"
-    static constexpr std::size_t tailleMax =
-        std::max({textes::debordementPositif.size() + textes::resultatInvalide.size(),
-                  textes::debordementNegatif.size() + textes::resultatInvalide.size(),
-                  textes::resultatValide.size()}) +
-        3 * tailleNombreMax + textes::plus.size() + textes::egal.size() + 1;
-
-    std::array<char, tailleMax> octets_{};
-    std::size_t taille_ = 0;
-};
+// Writes the verdict on n1 + n2, as it follows the second operand, at `sortie`, which
+// has room for `tailleMaxVerdict` bytes: its label, the three numbers and, after an
+// overflow only, the line end. Returns where the text ends.
+char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept;
 
 }  // namespace dialogue

@@ -21,18 +21,18 @@ static_assert(console::Ligne::octetsGardes >= longueurMax, "the console keeps en
 bool lireValeurShort(console::Console& console, std::int16_t& valeur) {
     for (;;) {
         console.ecrire(textes::invite);
-        const auto chaineAconvertir = console.lireLigne(console::RetourChariot::ordinaire);
-        if (!chaineAconvertir) {
+        console::Ligne chaineAconvertir;
+        if (!console.lireLigne(console::RetourChariot::ordinaire, chaineAconvertir)) {
             return false;
         }
         // A line longer than what the console keeps of it is far too long for a value.
-        if (chaineAconvertir->entiere()) {
-            if (const auto jugee = jugerLigne(chaineAconvertir->debut)) {
+        if (chaineAconvertir.entiere()) {
+            if (const auto jugee = jugerLigne(chaineAconvertir.debut)) {
                 valeur = *jugee;
                 return true;
             }
         }
-        if (chaineAconvertir->longueur == longueurRefuseeDeuxFois) {
+        if (chaineAconvertir.longueur == longueurRefuseeDeuxFois) {
             console.ecrire(textes::invite);
         }
     }
