@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: release run install test package check-package bench lint asan fuzz windows test-windows clean
+.PHONY: release run install test package check-package bench lint asan fuzz windows test-windows web clean
 
 release:
 	cmake --preset release
@@ -74,6 +74,12 @@ windows:
 
 test-windows: windows
 	ctest --preset windows
+
+# The browser edition, build/web/verifier-somme.html, one page built with Debian's
+# emscripten.
+web:
+	cmake --preset web
+	cmake --build --preset web
 
 clean:
 	rm -rf build
