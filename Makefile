@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: release run install test package check-package bench lint asan fuzz windows test-windows web clean
+.PHONY: release run install test package check-package bench lint asan fuzz windows test-windows web test-web clean
 
 release:
 	cmake --preset release
@@ -76,10 +76,14 @@ test-windows: windows
 	ctest --preset windows
 
 # The browser edition, build/web/verifier-somme.html, one page built with Debian's
-# emscripten.
+# emscripten; test-web runs it in headless Chromium (chromium, chromium-driver and
+# python3-selenium from Debian).
 web:
 	cmake --preset web
 	cmake --build --preset web
+
+test-web: web
+	ctest --preset web
 
 clean:
 	rm -rf build

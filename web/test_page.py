@@ -1,0 +1,160 @@
+#!/usr/bin/python3
+"""The browser edition in headless Chromium, from Debian's packages.
+
+Usage: test_page.py fichiers|session|serveur PAGE TESTS
+  fichiers: every transcript listed in TESTS/CMakeLists.txt, run as a file of answers
+            chosen in the page and dropped on it: the transcript shown, the one saved
+            and the exit status;
+  session:  sessions typed line by line, each line once its prompt is visible;
+  serveur:  the page served over HTTP asks for nothing but itself.
+Each also checks that the page requested nothing but itself and data or blob URLs."""
+import functools
+import http.server
+import json
+import pathlib
+import re
+import sys
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+INVITE = "Introduire une valeur entiere entre -2^15 et (2^15) - 1:"
+QUESTION = "\nVoulez-vous verifier la somme de 2 shorts (y)?"
+N1 = "Introduire 1 premiere valeur short int n1: \n" + INVITE
+N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
+
+# Each group of keys is typed once a prompt ends the transcript; ^D is Ctrl-D, and a
+# group that does not end with it ends with Enter. Then the status and the transcript.
+SESSIONS = [
+    (["30000", "30000", "y", "100", "abc", "-200", "n"], 0,
+     f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n"
+     f"{QUESTION}y\n{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}n\n"),
+    # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
+    (["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
+    # Lines pasted at once (a group with newlines) are echoed at once and read in order.
+    (["100\n200\nn"], 0, f"{N1}100\n200\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}n\n"),
+]
+
+
+def ouvrir(adresse, telechargements):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for option in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                   "--user-data-dir=" + tempfile.mkdtemp()):
+        options.add_argument(option)
+    options.add_experimental_option("prefs", {"download.default_directory": telechargements})
+    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
+    navigateur = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    navigateur.get(adresse)
+    return navigateur
+
+
+def attendre(navigateur, condition, secondes=20):
+    return WebDriverWait(navigateur, secondes, poll_frequency=0.02).until(lambda _: condition())
+
+
+def fichiers(navigateur, tests, telechargements, echecs):
+    lignes = re.findall(r"^transcript\((\w+) ([01])\)", (tests / "CMakeLists.txt").read_text(), re.M)
+    assert len(lignes) > 10, "no transcript listed"
+    for nom, statut in lignes:
+        entree = tests / "transcripts" / f"{nom}.in"
+        attendu = (tests / "transcripts" / f"{nom}.out").read_bytes()
+        for voie in ("choix", "depot"):
+            if voie == "choix":
+                navigateur.find_element(By.ID, "fichier").send_keys(str(entree))
+            else:
+                navigateur.execute_script(
+                    "const depot = new DataTransfer();"
+                    "depot.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
+                    "document.dispatchEvent(new DragEvent('drop', {dataTransfer: depot}));",
+                    list(entree.read_bytes()), entree.name)
+            fin = f"« {entree.name} » : programme terminé, statut "
+            etat = attendre(navigateur, lambda: fin in (t := texte(navigateur, "etat")) and t)
+            enregistre = pathlib.Path(telechargements, f"{nom}-transcription.txt")
+            enregistre.unlink(missing_ok=True)
+            navigateur.find_element(By.ID, "enregistrer").click()
+            attendre(navigateur, enregistre.exists)
+            for quoi, obtenu, voulu in (("status", etat[-1], statut),
+                                        ("shown", texte(navigateur, "journal"), attendu.decode("ascii")),
+                                        ("saved", enregistre.read_bytes(), attendu)):
+                if obtenu != voulu:
+                    echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r}")
+
+
+def session(navigateur, tests, telechargements, echecs):
+    actif = navigateur.switch_to.active_element
+    if actif.get_attribute("id") != "saisie":
+        echecs.append("the input line has not the focus when the page opens")
+    for numero, (groupes, statut, attendu) in enumerate(SESSIONS):
+        if numero > 0:  # the focus is on « Recommencer »: the keyboard alone starts again
+            navigateur.switch_to.active_element.send_keys(Keys.ENTER)
+            attendre(navigateur, lambda: navigateur.switch_to.active_element.get_attribute("id") == "saisie")
+        saisie = navigateur.find_element(By.ID, "saisie")
+        vu = 0
+        for groupe in groupes:
+            vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu
+                          and t.endswith((INVITE, QUESTION)) and len(t))
+            if "\n" in groupe:
+                navigateur.execute_script(
+                    "const colle = new DataTransfer(); colle.setData('text/plain', arguments[1]);"
+                    "arguments[0].dispatchEvent(new ClipboardEvent('paste', {clipboardData: colle}));",
+                    saisie, groupe)
+                groupe = ""
+            touches = functools.reduce(lambda a, b: a + [Keys.CONTROL, "d", Keys.NULL, b],
+                                       groupe.split("^D")[1:], [groupe.split("^D")[0]])
+            saisie.send_keys(*touches, *([] if groupe.endswith("^D") else [Keys.ENTER]))
+        etat = attendre(navigateur, lambda: "statut" in (t := texte(navigateur, "etat")) and t)
+        transcrit = texte(navigateur, "journal")
+        if etat != f"Programme terminé, statut {statut}" or transcrit != attendu:
+            echecs.append(f"session {numero}: {etat!r}, transcript {transcrit!r}, expected {attendu!r}")
+        if navigateur.switch_to.active_element.get_attribute("id") != "recommencer":
+            echecs.append(f"session {numero}: the focus is not on « Recommencer » at the end")
+
+
+def serveur(navigateur, tests, telechargements, echecs):
+    attendre(navigateur, lambda: texte(navigateur, "journal").endswith(INVITE))
+
+
+def texte(navigateur, ident):
+    return navigateur.find_element(By.ID, ident).get_property("textContent")
+
+
+def principal(cas, page, tests):
+    page, tests, telechargements = pathlib.Path(page).resolve(), pathlib.Path(tests).resolve(), tempfile.mkdtemp()
+    demandes = []
+    adresse = page.as_uri()
+    if cas == "serveur":
+        class Journalise(http.server.SimpleHTTPRequestHandler):
+            def log_message(self, *args):
+                demandes.append(self.path)
+        httpd = http.server.ThreadingHTTPServer(
+            ("127.0.0.1", 0), functools.partial(Journalise, directory=str(page.parent)))
+        threading.Thread(target=httpd.serve_forever, daemon=True).start()
+        adresse = f"http://127.0.0.1:{httpd.server_port}/{page.name}"
+    navigateur = ouvrir(adresse, telechargements)
+    echecs = []
+    try:
+        {"fichiers": fichiers, "session": session, "serveur": serveur}[cas](navigateur, tests, telechargements, echecs)
+        messages = [json.loads(e["message"])["message"] for e in navigateur.get_log("performance")]
+        urls = [m["params"]["request"]["url"] for m in messages if m["method"] == "Network.requestWillBeSent"
+                and m["params"].get("documentURL") == adresse]
+        if adresse not in urls:
+            echecs.append("the page's own request was not seen")
+        echecs += [f"requested {url[:80]}" for url in urls if url != adresse and not url.startswith(("data:", "blob:"))]
+        if cas == "serveur" and demandes != [f"/{page.name}"]:
+            echecs.append(f"the server was asked for {demandes}")
+    finally:
+        navigateur.quit()
+    print("\n".join(echecs))
+    print(f"{cas}: {'failed' if echecs else 'passed'}")
+    return 1 if echecs else 0
+
+
+if __name__ == "__main__":
+    sys.exit(principal(*sys.argv[1:]))
