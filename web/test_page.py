@@ -74,7 +74,7 @@ def fichiers(navigateur, tests, telechargements, echecs):
                     "depot.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
                     "document.dispatchEvent(new DragEvent('drop', {dataTransfer: depot}));",
                     list(entree.read_bytes()), entree.name)
-            fin = f"« {entree.name} » : programme terminé, statut "
+            fin = f"«\u00a0{entree.name}\u00a0»\u00a0: programme terminé, statut "
             etat = attendre(navigateur, lambda: fin in (t := texte(navigateur, "etat")) and t)
             enregistre = pathlib.Path(telechargements, f"{nom}-transcription.txt")
             enregistre.unlink(missing_ok=True)
