@@ -1,13 +1,8 @@
 #!/usr/bin/python3
-"""The browser edition in headless Chromium, from Debian's packages.
-
-Usage: test_page.py fichiers|session|serveur PAGE TESTS
-  fichiers: every transcript listed in TESTS/CMakeLists.txt, run as a file of answers
-            chosen in the page and dropped on it: the transcript shown, the one saved
-            and the exit status;
-  session:  sessions typed line by line, each line once its prompt is visible;
-  serveur:  the page served over HTTP asks for nothing but itself.
-Each also checks that the page requested nothing but itself and data or blob URLs."""
+"""The page in headless Chromium. Usage: test_page.py fichiers|session|serveur PAGE TESTS
+fichiers: each transcript of TESTS/CMakeLists.txt as a file chosen and as a file dropped;
+session: typed sessions; serveur: the page served over HTTP. Each also checks that the
+page asks for nothing but itself and data or blob URLs."""
 import functools
 import http.server
 import json
@@ -28,17 +23,21 @@ QUESTION = "\nVoulez-vous verifier la somme de 2 shorts (y)?"
 N1 = "Introduire 1 premiere valeur short int n1: \n" + INVITE
 N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 
-# Each group of keys is typed once a prompt ends the transcript; ^D is Ctrl-D, and a
-# group that does not end with it ends with Enter. Then the status and the transcript.
+# Each group is typed once a prompt ends the transcript: ^D is Ctrl-D, a group with
+# newlines is pasted, and Enter ends a group that does not end with ^D.
 SESSIONS = [
     (["30000", "30000", "y", "100", "abc", "-200", "n"], 0,
      f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n"
      f"{QUESTION}y\n{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}n\n"),
     # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
     (["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
-    # Lines pasted at once (a group with newlines) are echoed at once and read in order.
+    # Pasted lines are echoed at once, as a terminal does, and read in order.
     (["100\n200\nn"], 0, f"{N1}100\n200\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}n\n"),
 ]
+DEPOSER = ("const d = new DataTransfer(); d.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
+           "document.dispatchEvent(new DragEvent('drop', {dataTransfer: d}));")
+COLLER = ("const d = new DataTransfer(); d.setData('text/plain', arguments[1]);"
+          "arguments[0].dispatchEvent(new ClipboardEvent('paste', {clipboardData: d}));")
 
 
 def ouvrir(adresse, telechargements):
@@ -59,60 +58,50 @@ def attendre(navigateur, condition, secondes=20):
     return WebDriverWait(navigateur, secondes, poll_frequency=0.02).until(lambda _: condition())
 
 
+def texte(navigateur, ident):
+    return navigateur.find_element(By.ID, ident).get_property("textContent")
+
+
 def fichiers(navigateur, tests, telechargements, echecs):
     lignes = re.findall(r"^transcript\((\w+) ([01])\)", (tests / "CMakeLists.txt").read_text(), re.M)
     assert len(lignes) > 10, "no transcript listed"
-    for nom, statut in lignes:
-        entree = tests / "transcripts" / f"{nom}.in"
-        attendu = (tests / "transcripts" / f"{nom}.out").read_bytes()
-        for voie in ("choix", "depot"):
-            if voie == "choix":
-                navigateur.find_element(By.ID, "fichier").send_keys(str(entree))
-            else:
-                navigateur.execute_script(
-                    "const depot = new DataTransfer();"
-                    "depot.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
-                    "document.dispatchEvent(new DragEvent('drop', {dataTransfer: depot}));",
-                    list(entree.read_bytes()), entree.name)
-            fin = f"«\u00a0{entree.name}\u00a0»\u00a0: programme terminé, statut "
-            etat = attendre(navigateur, lambda: fin in (t := texte(navigateur, "etat")) and t)
-            enregistre = pathlib.Path(telechargements, f"{nom}-transcription.txt")
-            enregistre.unlink(missing_ok=True)
-            navigateur.find_element(By.ID, "enregistrer").click()
-            attendre(navigateur, enregistre.exists)
-            for quoi, obtenu, voulu in (("status", etat[-1], statut),
-                                        ("shown", texte(navigateur, "journal"), attendu.decode("ascii")),
-                                        ("saved", enregistre.read_bytes(), attendu)):
-                if obtenu != voulu:
-                    echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r}")
+    for (nom, statut), voie in ((ligne, voie) for ligne in lignes for voie in ("choix", "depot")):
+        entree, attendu = tests / "transcripts" / f"{nom}.in", (tests / "transcripts" / f"{nom}.out").read_bytes()
+        if voie == "choix":
+            navigateur.find_element(By.ID, "fichier").send_keys(str(entree))
+        else:
+            navigateur.execute_script(DEPOSER, list(entree.read_bytes()), entree.name)
+        fin = f"«\u00a0{entree.name}\u00a0»\u00a0: programme terminé, statut "
+        etat = attendre(navigateur, lambda: fin in (t := texte(navigateur, "etat")) and t)
+        enregistre = pathlib.Path(telechargements, f"{nom}-transcription.txt")
+        enregistre.unlink(missing_ok=True)
+        navigateur.find_element(By.ID, "enregistrer").click()
+        attendre(navigateur, enregistre.exists)
+        for quoi, obtenu, voulu in (("status", etat[-1], statut), ("saved", enregistre.read_bytes(), attendu),
+                                    ("shown", texte(navigateur, "journal"), attendu.decode("ascii"))):
+            if obtenu != voulu:
+                echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r}")
 
 
 def session(navigateur, tests, telechargements, echecs):
-    actif = navigateur.switch_to.active_element
-    if actif.get_attribute("id") != "saisie":
-        echecs.append("the input line has not the focus when the page opens")
     for numero, (groupes, statut, attendu) in enumerate(SESSIONS):
         if numero > 0:  # the focus is on « Recommencer »: the keyboard alone starts again
             navigateur.switch_to.active_element.send_keys(Keys.ENTER)
-            attendre(navigateur, lambda: navigateur.switch_to.active_element.get_attribute("id") == "saisie")
-        saisie = navigateur.find_element(By.ID, "saisie")
-        vu = 0
+        if navigateur.switch_to.active_element.get_attribute("id") != "saisie":
+            echecs.append(f"session {numero}: the input line has not the focus at the start")
+        saisie, vu = navigateur.find_element(By.ID, "saisie"), 0
         for groupe in groupes:
             vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu
                           and t.endswith((INVITE, QUESTION)) and len(t))
             if "\n" in groupe:
-                navigateur.execute_script(
-                    "const colle = new DataTransfer(); colle.setData('text/plain', arguments[1]);"
-                    "arguments[0].dispatchEvent(new ClipboardEvent('paste', {clipboardData: colle}));",
-                    saisie, groupe)
+                navigateur.execute_script(COLLER, saisie, groupe)
                 groupe = ""
-            touches = functools.reduce(lambda a, b: a + [Keys.CONTROL, "d", Keys.NULL, b],
-                                       groupe.split("^D")[1:], [groupe.split("^D")[0]])
+            morceaux = groupe.split("^D")
+            touches = functools.reduce(lambda a, b: a + [Keys.CONTROL, "d", Keys.NULL, b], morceaux[1:], [morceaux[0]])
             saisie.send_keys(*touches, *([] if groupe.endswith("^D") else [Keys.ENTER]))
         etat = attendre(navigateur, lambda: "statut" in (t := texte(navigateur, "etat")) and t)
-        transcrit = texte(navigateur, "journal")
-        if etat != f"Programme terminé, statut {statut}" or transcrit != attendu:
-            echecs.append(f"session {numero}: {etat!r}, transcript {transcrit!r}, expected {attendu!r}")
+        if etat != f"Programme terminé, statut {statut}" or texte(navigateur, "journal") != attendu:
+            echecs.append(f"session {numero}: {etat!r}, {texte(navigateur, 'journal')!r}, expected {attendu!r}")
         if navigateur.switch_to.active_element.get_attribute("id") != "recommencer":
             echecs.append(f"session {numero}: the focus is not on « Recommencer » at the end")
 
@@ -121,38 +110,28 @@ def serveur(navigateur, tests, telechargements, echecs):
     attendre(navigateur, lambda: texte(navigateur, "journal").endswith(INVITE))
 
 
-def texte(navigateur, ident):
-    return navigateur.find_element(By.ID, ident).get_property("textContent")
-
-
 def principal(cas, page, tests):
     page, tests, telechargements = pathlib.Path(page).resolve(), pathlib.Path(tests).resolve(), tempfile.mkdtemp()
-    demandes = []
-    adresse = page.as_uri()
+    adresse, demandes = page.as_uri(), []
     if cas == "serveur":
         class Journalise(http.server.SimpleHTTPRequestHandler):
             def log_message(self, *args):
                 demandes.append(self.path)
-        httpd = http.server.ThreadingHTTPServer(
-            ("127.0.0.1", 0), functools.partial(Journalise, directory=str(page.parent)))
+        httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Journalise, directory=page.parent))
         threading.Thread(target=httpd.serve_forever, daemon=True).start()
         adresse = f"http://127.0.0.1:{httpd.server_port}/{page.name}"
-    navigateur = ouvrir(adresse, telechargements)
-    echecs = []
+    navigateur, echecs = ouvrir(adresse, telechargements), []
     try:
         {"fichiers": fichiers, "session": session, "serveur": serveur}[cas](navigateur, tests, telechargements, echecs)
         messages = [json.loads(e["message"])["message"] for e in navigateur.get_log("performance")]
         urls = [m["params"]["request"]["url"] for m in messages if m["method"] == "Network.requestWillBeSent"
                 and m["params"].get("documentURL") == adresse]
-        if adresse not in urls:
-            echecs.append("the page's own request was not seen")
-        echecs += [f"requested {url[:80]}" for url in urls if url != adresse and not url.startswith(("data:", "blob:"))]
-        if cas == "serveur" and demandes != [f"/{page.name}"]:
-            echecs.append(f"the server was asked for {demandes}")
+        echecs += [f"requested {u[:80]}" for u in urls if u != adresse and not u.startswith(("data:", "blob:"))]
+        echecs += [] if adresse in urls else ["the page's own request was not seen"]
+        echecs += [] if cas != "serveur" or demandes == [f"/{page.name}"] else [f"the server was asked {demandes}"]
     finally:
         navigateur.quit()
-    print("\n".join(echecs))
-    print(f"{cas}: {'failed' if echecs else 'passed'}")
+    print("\n".join(echecs + [f"{cas}: {'failed' if echecs else 'passed'}"]))
     return 1 if echecs else 0
 
 
