@@ -1,8 +1,6 @@
 #!/usr/bin/python3
-"""The page in headless Chromium. Usage: test_page.py fichiers|session|serveur PAGE TESTS
-fichiers: each transcript of TESTS/CMakeLists.txt as a file chosen and as a file dropped;
-session: typed sessions; serveur: the page served over HTTP. Each also checks that the
-page asks for nothing but itself and data or blob URLs."""
+"""The page in headless Chromium: test_page.py fichiers|session PAGE TESTS. Files are run in
+the page opened from disk, sessions typed in the page served over HTTP; no other request."""
 import functools
 import http.server
 import json
@@ -106,14 +104,10 @@ def session(navigateur, tests, telechargements, echecs):
             echecs.append(f"session {numero}: the focus is not on « Recommencer » at the end")
 
 
-def serveur(navigateur, tests, telechargements, echecs):
-    attendre(navigateur, lambda: texte(navigateur, "journal").endswith(INVITE))
-
-
 def principal(cas, page, tests):
     page, tests, telechargements = pathlib.Path(page).resolve(), pathlib.Path(tests).resolve(), tempfile.mkdtemp()
     adresse, demandes = page.as_uri(), []
-    if cas == "serveur":
+    if cas == "session":
         class Journalise(http.server.SimpleHTTPRequestHandler):
             def log_message(self, *args):
                 demandes.append(self.path)
@@ -122,13 +116,13 @@ def principal(cas, page, tests):
         adresse = f"http://127.0.0.1:{httpd.server_port}/{page.name}"
     navigateur, echecs = ouvrir(adresse, telechargements), []
     try:
-        {"fichiers": fichiers, "session": session, "serveur": serveur}[cas](navigateur, tests, telechargements, echecs)
+        {"fichiers": fichiers, "session": session}[cas](navigateur, tests, telechargements, echecs)
         messages = [json.loads(e["message"])["message"] for e in navigateur.get_log("performance")]
         urls = [m["params"]["request"]["url"] for m in messages if m["method"] == "Network.requestWillBeSent"
                 and m["params"].get("documentURL") == adresse]
         echecs += [f"requested {u[:80]}" for u in urls if u != adresse and not u.startswith(("data:", "blob:"))]
         echecs += [] if adresse in urls else ["the page's own request was not seen"]
-        echecs += [] if cas != "serveur" or demandes == [f"/{page.name}"] else [f"the server was asked {demandes}"]
+        echecs += [] if cas != "session" or demandes == [f"/{page.name}"] else [f"the server was asked {demandes}"]
     finally:
         navigateur.quit()
     print("\n".join(echecs + [f"{cas}: {'failed' if echecs else 'passed'}"]))
