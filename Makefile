@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: release run install test portable package check-package bench lint asan fuzz windows test-windows clean
+.PHONY: release run install test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web clean
 
 release:
 	cmake --preset release
@@ -76,6 +76,23 @@ windows:
 
 test-windows:
 	scripts/tester.sh windows
+
+# The browser edition, build/web/verifier-somme.html, one page built with Debian's
+# emscripten; test-web runs it in headless Chromium (chromium, chromium-driver and
+# python3-selenium from Debian).
+web:
+	cmake --preset web
+	cmake --build --preset web
+
+test-web:
+	scripts/tester.sh web
+
+# The browser edition's figures (not a test): its size, the time to the first prompt and
+# a file of 100,000 checks in the page against the native program.
+bench-web: web release
+	cmake --build --preset release --target generer-charge
+	/usr/bin/python3 bench/page.py build/web/verifier-somme.html build/release/verifier-somme \
+		build/release/bench/generer-charge
 
 clean:
 	rm -rf build
