@@ -65,16 +65,9 @@ int Console::fermer(int statut) noexcept {
     if (!systeme::fermerSortie()) {
         noterEchec(Etat::erreurEcriture);
     }
-    switch (etat_) {
-        case Etat::erreurEcriture:
-            systeme::signaler(textes::erreurEcriture);
-            return 1;
-        case Etat::erreurLecture:
-            systeme::signaler(textes::erreurLecture);
-            return 1;
-        case Etat::ouverte:
-        case Etat::finEntree:
-            break;
+    if (etat_ == Etat::erreurEcriture || etat_ == Etat::erreurLecture) {
+        systeme::signaler(etat_ == Etat::erreurEcriture ? textes::erreurEcriture : textes::erreurLecture);
+        return 1;
     }
     return statut;
 }

@@ -53,8 +53,38 @@ public:
     // Reads the next line into `ligne`. False, leaving `ligne` as it was, when input has
     // ended before any byte of it, or once a read or a write has failed: a line cut short
     // by a failure is never read. A last line that ends at end of input without a line
-    // end is a line.
-    bool lireLigne(RetourChariot retour, Ligne& ligne) noexcept;
+    // end is a line. This is the program's inner loop: only a line that goes on past the
+    // bytes read leaves it.
+    bool lireLigne(RetourChariot retour, Ligne& ligne) noexcept {
+        if (etat_ != Etat::ouverte) {
+            return false;
+        }
+        if (sautApresRetour_ && (lecture_ != finLue_ || remplirEntree())) {
+            sautApresRetour_ = false;
+            if (*lecture_ == '\n') {
+                ++lecture_;
+            }
+        }
+        if (lecture_ == finLue_ && !remplirEntree()) {
+            return false;
+        }
+        debutLigne_ = lecture_;
+        std::uint64_t ecartes = 0;  // bytes of the line counted, but no longer kept
+        const char* fin = chercherFin(lecture_, finLue_, retour);
+        while (fin == finLue_) {
+            if (!continuerLigne(ecartes)) {
+                if (etat_ != Etat::finEntree) {
+                    return false;
+                }
+                ligne = retirerFinDeLigne(finLue_, ecartes, '\0');
+                return true;
+            }
+            fin = chercherFin(lecture_, finLue_, retour);
+        }
+        lecture_ = fin + 1;
+        ligne = retirerFinDeLigne(fin, ecartes, *fin);
+        return true;
+    }
 
     void ecrire(std::string_view texte) noexcept {
         if (texte.size() > sortie_.size() - enSortie_) {
@@ -97,14 +127,37 @@ private:
     static constexpr std::ptrdiff_t octetsCherchesUnAUn = 16;
 
     // The first line end in [debut, fin), or `fin` when the line goes on past it.
-    static const char* chercherFin(const char* debut, const char* fin, RetourChariot retour) noexcept;
+    static const char* chercherFin(const char* debut, const char* fin, RetourChariot retour) noexcept {
+        if (retour == RetourChariot::finDeLigne) {
+            while (debut != fin && *debut != '\n' && *debut != '\r') {
+                ++debut;
+            }
+            return debut;
+        }
+        const char* const finCourte = fin - debut > octetsCherchesUnAUn ? debut + octetsCherchesUnAUn : fin;
+        for (; debut != finCourte; ++debut) {
+            if (*debut == '\n') {
+                return debut;
+            }
+        }
+        const void* saut = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
+        return saut != nullptr ? static_cast<const char*>(saut) : fin;
+    }
 
     // The line end's rule, for every line: the line runs from `debutLigne_` to `fin`,
     // where `finie` ended it ('\0' at end of input), and `ecartes` of its bytes are no
     // longer kept. A carriage return right before a newline is the first half of the
     // line end; a carriage return that ends a line on its own takes the newline that may
     // come right after it.
-    Ligne retirerFinDeLigne(const char* fin, std::uint64_t ecartes, char finie) noexcept;
+    Ligne retirerFinDeLigne(const char* fin, std::uint64_t ecartes, char finie) noexcept {
+        auto gardes = static_cast<std::size_t>(fin - debutLigne_);
+        if (finie == '\n' && gardes > 0 && fin[-1] == '\r') {
+            --gardes;
+        } else if (finie == '\r') {
+            sautApresRetour_ = true;
+        }
+        return {{debutLigne_, std::min(gardes, Ligne::octetsGardes)}, gardes + ecartes};
+    }
 
     bool continuerLigne(std::uint64_t& ecartes) noexcept;
     bool remplirEntree(std::size_t reportes = 0) noexcept;
@@ -122,65 +175,5 @@ private:
     std::array<char, tailleTampon> sortie_{};
     std::size_t enSortie_ = 0;
 };
-
-// Reading a line is the program's inner loop; its one path is inline, and only a line
-// that goes on past the bytes read leaves it.
-inline bool Console::lireLigne(RetourChariot retour, Ligne& ligne) noexcept {
-    if (etat_ != Etat::ouverte) {
-        return false;
-    }
-    if (sautApresRetour_ && (lecture_ != finLue_ || remplirEntree())) {
-        sautApresRetour_ = false;
-        if (*lecture_ == '\n') {
-            ++lecture_;
-        }
-    }
-    if (lecture_ == finLue_ && !remplirEntree()) {
-        return false;
-    }
-    debutLigne_ = lecture_;
-    std::uint64_t ecartes = 0;  // bytes of the line counted, but no longer kept
-    const char* fin = chercherFin(lecture_, finLue_, retour);
-    while (fin == finLue_) {
-        if (!continuerLigne(ecartes)) {
-            if (etat_ != Etat::finEntree) {
-                return false;
-            }
-            ligne = retirerFinDeLigne(finLue_, ecartes, '\0');
-            return true;
-        }
-        fin = chercherFin(lecture_, finLue_, retour);
-    }
-    lecture_ = fin + 1;
-    ligne = retirerFinDeLigne(fin, ecartes, *fin);
-    return true;
-}
-
-inline const char* Console::chercherFin(const char* debut, const char* fin, RetourChariot retour) noexcept {
-    if (retour == RetourChariot::finDeLigne) {
-        while (debut != fin && *debut != '\n' && *debut != '\r') {
-            ++debut;
-        }
-        return debut;
-    }
-    const char* const finCourte = fin - debut > octetsCherchesUnAUn ? debut + octetsCherchesUnAUn : fin;
-    for (; debut != finCourte; ++debut) {
-        if (*debut == '\n') {
-            return debut;
-        }
-    }
-    const void* saut = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
-    return saut != nullptr ? static_cast<const char*>(saut) : fin;
-}
-
-inline Ligne Console::retirerFinDeLigne(const char* fin, std::uint64_t ecartes, char finie) noexcept {
-    auto gardes = static_cast<std::size_t>(fin - debutLigne_);
-    if (finie == '\n' && gardes > 0 && fin[-1] == '\r') {
-        --gardes;
-    } else if (finie == '\r') {
-        sautApresRetour_ = true;
-    }
-    return {{debutLigne_, std::min(gardes, Ligne::octetsGardes)}, gardes + ecartes};
-}
 
 }  // namespace console

@@ -19,9 +19,8 @@ constexpr std::optional<std::int16_t> jugerLigne(std::string_view ligne) noexcep
     if (ligne.size() > longueurMax) {
         return std::nullopt;
     }
-    const bool negatif = !ligne.empty() && ligne.front() == '-';
-    const bool positif = !ligne.empty() && ligne.front() == '+';
-    const std::size_t debut = (negatif || positif) ? 1 : 0;
+    const bool negatif = ligne.starts_with('-');
+    const std::size_t debut = negatif || ligne.starts_with('+') ? 1 : 0;
     if (ligne.size() <= debut) {
         return std::nullopt;  // no digit at all
     }

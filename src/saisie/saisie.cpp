@@ -5,8 +5,6 @@
 
 namespace saisie {
 
-namespace {
-
 // A line of exactly 99 characters is refused twice, and the prompt comes back two more
 // times: values are read with room for 99 characters, so such a line fills the room and
 // its line end is then judged on its own, as an empty line. A last line of 99 characters
@@ -15,8 +13,6 @@ namespace {
 constexpr std::uint64_t longueurRefuseeDeuxFois = 99;
 
 static_assert(console::Ligne::octetsGardes >= longueurMax, "the console keeps enough of a line to judge it");
-
-}  // namespace
 
 bool lireValeurShort(console::Console& console, std::int16_t& valeur) {
     for (;;) {
