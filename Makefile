@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: release run install test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web clean
+.PHONY: release run install uninstall test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web dist clean
 
 release:
 	cmake --preset release
@@ -16,6 +16,10 @@ run:
 PREFIX ?= /usr/local
 install: release
 	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
+
+# Removes exactly what install puts under the same PREFIX and DESTDIR.
+uninstall: release
+	DESTDIR="$(DESTDIR)" cmake -DCONSTRUCTION=build/release -DPREFIX="$(PREFIX)" -P cmake/desinstaller.cmake
 
 # Every test of the developer build; a passing run prints its summary only.
 test:
@@ -93,6 +97,11 @@ bench-web: web release
 	cmake --build --preset release --target generer-charge
 	/usr/bin/python3 bench/page.py build/web/verifier-somme.html build/release/verifier-somme \
 		build/release/bench/generer-charge
+
+# What a teacher hands out, in build/dist/verifier-somme-VERSION/: the Debian package,
+# the Windows program and its LISEZMOI.txt, the browser page, the source, SHA256SUMS.
+dist: package windows web
+	scripts/dist.sh
 
 clean:
 	rm -rf build

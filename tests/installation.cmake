@@ -1,7 +1,7 @@
 # Installs the build in CONSTRUCTION under a temporary root with DESTDIR and a prefix of
 # its own, checks where the files land and that the manual pages are filled in, and runs
-# the installed program on one transcript. FRANCAIS is set when the build has the French
-# manual page.
+# the installed program on one transcript; then uninstalls, which must leave no file of
+# it and every other file. FRANCAIS is set when the build has the French manual page.
 # Usage: cmake -DCONSTRUCTION=... -DRACINE=... -DTRANSCRIPTS=... [-DFRANCAIS=...] -P installation.cmake
 set(prefixe /opt/essai)
 file(REMOVE_RECURSE "${RACINE}")
@@ -51,6 +51,17 @@ endforeach()
 set(PROGRAMME "${RACINE}${prefixe}/bin/verifier-somme")
 set(ENTREE "${TRANSCRIPTS}/debordements.in")
 set(ATTENDU "${TRANSCRIPTS}/debordements.out")
-set(SORTIE "${RACINE}/debordements.sortie")
+set(SORTIE "${RACINE}.sortie")
 set(STATUT 0)
 include("${CMAKE_CURRENT_LIST_DIR}/transcript.cmake")
+
+file(WRITE "${RACINE}${prefixe}/bin/autre" "")
+file(WRITE "${RACINE}${prefixe}/share/doc/autre/copyright" "")
+execute_process(
+    COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${RACINE}" "${CMAKE_COMMAND}" -DCONSTRUCTION=${CONSTRUCTION}
+        -DPREFIX=${prefixe} -P "${CMAKE_CURRENT_LIST_DIR}/../cmake/desinstaller.cmake"
+    OUTPUT_QUIET RESULT_VARIABLE echec)
+file(GLOB_RECURSE restants LIST_DIRECTORIES false RELATIVE "${RACINE}${prefixe}" "${RACINE}/*")
+if(echec OR NOT restants STREQUAL "bin/autre;share/doc/autre/copyright")
+    message(FATAL_ERROR "uninstalling left '${restants}', not just the two files of another package")
+endif()
