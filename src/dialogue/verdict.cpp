@@ -1,9 +1,54 @@
 #include "dialogue/verdict.hpp"
 
 #include <algorithm>
-#include <charconv>
+#include <array>
+#include <cstring>
 
 namespace dialogue {
+
+namespace {
+
+// "00", "01" ... "99": two digits at a time halve the divisions.
+constexpr std::array<char, 200> paires = [] {
+    std::array<char, 200> table{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        table[2 * i] = static_cast<char>('0' + i / 10);
+        table[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return table;
+}();
+
+char* copierChiffre(char* sortie, std::uint32_t chiffre) noexcept {
+    *sortie = static_cast<char>('0' + chiffre);
+    return sortie + 1;
+}
+
+char* copierPaire(char* sortie, std::uint32_t paire) noexcept {
+    std::memcpy(sortie, &paires[std::size_t{2} * paire], 2);
+    return sortie + 2;
+}
+
+// Writes `nombre` in decimal, with its sign when negative, and returns where it ends:
+// the digits from the left, in pairs where they can be. std::to_chars writes the same,
+// but costs a tenth more of the program's CPU per check.
+char* ecrireNombre(char* sortie, std::int16_t nombre) noexcept {
+    if (nombre < 0) {
+        *sortie++ = '-';
+    }
+    const auto m = static_cast<std::uint32_t>(nombre < 0 ? -std::int32_t{nombre} : std::int32_t{nombre});
+    if (m >= 10000) {
+        return copierPaire(copierPaire(copierChiffre(sortie, m / 10000), m / 100 % 100), m % 100);
+    }
+    if (m >= 1000) {
+        return copierPaire(copierPaire(sortie, m / 100), m % 100);
+    }
+    if (m >= 100) {
+        return copierPaire(copierChiffre(sortie, m / 100), m % 100);
+    }
+    return m >= 10 ? copierPaire(sortie, m) : copierChiffre(sortie, m);
+}
+
+}  // namespace
 
 static_assert(textes::debordementNegatif.size() == textes::debordementPositif.size());
 static_assert(textes::resultatValide.size() <
@@ -15,9 +60,6 @@ char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept {
     const auto copier = [&fin](std::string_view morceau) {
         fin = std::copy(morceau.begin(), morceau.end(), fin);
     };
-    const auto ecrireNombre = [&fin](std::int16_t nombre) {
-        fin = std::to_chars(fin, fin + tailleMaxNombre, nombre).ptr;
-    };
     if (verdict.genre == Genre::valide) {
         copier(textes::resultatValide);
     } else {
@@ -25,11 +67,11 @@ char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept {
                                                           : textes::debordementNegatif);
         copier(textes::resultatInvalide);
     }
-    ecrireNombre(n1);
+    fin = ecrireNombre(fin, n1);
     copier(textes::plus);
-    ecrireNombre(n2);
+    fin = ecrireNombre(fin, n2);
     copier(textes::egal);
-    ecrireNombre(verdict.somme);
+    fin = ecrireNombre(fin, verdict.somme);
     // Only the overflow verdicts end their line.
     if (verdict.genre != Genre::valide) {
         copier("\n");
