@@ -122,8 +122,8 @@ private:
     // last one, which may be the first half of a CR LF split between two reads.
     static constexpr std::size_t octetsReportes = Ligne::octetsGardes + 1;
 
-    // An operand line is short as a rule: its end is looked for byte by byte, and only
-    // the rest of a longer line is left to memchr.
+    // Lines are short as a rule: a newline is looked for byte by byte first, and only the
+    // rest of a longer line is left to memchr.
     static constexpr std::ptrdiff_t octetsCherchesUnAUn = 16;
 
     // The first line end in [debut, fin), or `fin` when the line goes on past it.
