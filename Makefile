@@ -5,11 +5,13 @@ release:
 	cmake --preset release
 	cmake --build --preset release
 
-# Builds quietly (compiler errors still show), then runs the program and says how it ended.
+# Builds quietly (compiler errors still show), then runs the program and says how it ended,
+# on a line of its own also when the answers come from a file, which are not echoed.
 run:
 	@cmake --preset release > /dev/null
 	@cmake --build --preset release > /dev/null
 	@statut=0; ./build/release/verifier-somme || statut=$$?; \
+	[ -t 0 ] || echo; \
 	echo "verifier-somme ended with status $$statut"
 
 # The release build installed under PREFIX, inside DESTDIR when it is set.

@@ -6,6 +6,10 @@
 # and the page first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if ! git rev-parse --verify --quiet HEAD > /dev/null; then
+    echo "make dist takes the source from git: run it in a git checkout (git must be able to read it)"
+    exit 1
+fi
 version=$(sed -n '1s/^verifier-somme (\([0-9.]*\)).*/\1/p' debian/changelog)
 nom=verifier-somme-$version
 dossier=build/dist/$nom
@@ -14,9 +18,9 @@ mkdir -p "$dossier"
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
     echo "note: uncommitted changes: the programs have them, the source archive (commit $(git rev-parse --short HEAD)) does not"
 fi
-cp build/paquet/verifier-somme_"$version"_*.deb build/windows/verifier-somme.exe build/web/verifier-somme.html \
-    "$dossier/"
-sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' docs/LISEZMOI.txt > "$dossier/LISEZMOI.txt"
+paquet=$(cd build/paquet && ls verifier-somme_"$version"_*.deb)
+cp build/paquet/"$paquet" build/windows/verifier-somme.exe build/web/verifier-somme.html "$dossier/"
+sed -e "s/@VERSION@/$version/g" -e "s/@PAQUET@/$paquet/g" -e 's/$/\r/' docs/LISEZMOI.txt > "$dossier/LISEZMOI.txt"
 git archive --format=tar.gz --prefix="$nom/" -o "$dossier/$nom.tar.gz" HEAD
 cd "$dossier"
 find . -maxdepth 1 -type f ! -name SHA256SUMS -printf '%f\n' | LC_ALL=C sort | xargs sha256sum -- > SHA256SUMS

@@ -1,6 +1,6 @@
 // The system under the console: raw bytes on standard input, output and error.
 // One implementation per platform, chosen when the program is built (console/posix/,
-// console/windows/); the tests link one over bytes in memory instead.
+// console/windows/, console/navigateur/); the tests link one over bytes in memory instead.
 #pragma once
 
 #include <cstddef>

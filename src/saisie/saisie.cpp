@@ -5,11 +5,10 @@
 
 namespace saisie {
 
-// A line of exactly 99 characters is refused twice, and the prompt comes back two more
-// times: values are read with room for 99 characters, so such a line fills the room and
-// its line end is then judged on its own, as an empty line. A last line of 99 characters
-// that ends at end of input is judged as if it had a line end, so it too is refused
-// twice. Any other line is refused once, as a whole, however long.
+// A line of exactly 99 characters is refused twice: the prompt comes back two more times.
+// A last line of 99 characters that ends at end of input is judged as if it had a line
+// end, so it too is refused twice. Any other line is refused once, as a whole, however
+// long.
 constexpr std::uint64_t longueurRefuseeDeuxFois = 99;
 
 static_assert(console::Ligne::octetsGardes >= longueurMax, "the console keeps enough of a line to judge it");

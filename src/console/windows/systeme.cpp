@@ -57,17 +57,21 @@ std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
     DWORD lus = 0;
     const auto demande = static_cast<DWORD>(taille < plusGrandAppel ? taille : plusGrandAppel);
     const bool reussie = ReadFile(entree, tampon, demande, &lus, nullptr) != FALSE;
+    // The error is taken before GetConsoleMode, which sets its own.
+    const DWORD erreur = reussie ? 0 : GetLastError();
     DWORD mode = 0;
-    return compterLecture(reussie, reussie ? 0 : GetLastError(), {tampon, lus},
-                          GetConsoleMode(entree, &mode) != FALSE);
+    return compterLecture(reussie, erreur, {tampon, lus}, GetConsoleMode(entree, &mode) != FALSE);
 }
 
 bool ecrire(std::string_view donnees) noexcept {
     return ecrireTexte(GetStdHandle(STD_OUTPUT_HANDLE), donnees);
 }
 
+// Standard error may be the very handle of standard output: it then stays open, for a
+// diagnostic.
 bool fermerSortie() noexcept {
-    return CloseHandle(GetStdHandle(STD_OUTPUT_HANDLE)) != FALSE;
+    HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
+    return sortie == GetStdHandle(STD_ERROR_HANDLE) || CloseHandle(sortie) != FALSE;
 }
 
 void signaler(std::string_view ligne) noexcept {
