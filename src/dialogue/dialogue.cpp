@@ -17,7 +17,7 @@ bool verifierSomme(console::Console& console) {
     if (!saisie::lireValeurShort(console, n2)) {
         return false;
     }
-    console.ecrireEnPlace(tailleMaxVerdict, [n1, n2](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
+    console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
     return true;
 }
 

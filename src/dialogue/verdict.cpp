@@ -1,12 +1,17 @@
 #include "dialogue/verdict.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
+#include <string_view>
 
 namespace dialogue {
 
 namespace {
+
+char* copier(char* sortie, std::string_view texte) noexcept {
+    std::memcpy(sortie, texte.data(), texte.size());
+    return sortie + texte.size();
+}
 
 // "00", "01" ... "99": two digits at a time halve the divisions.
 constexpr std::array<char, 200> paires = [] {
@@ -28,10 +33,11 @@ char* copierPaire(char* sortie, std::uint32_t paire) noexcept {
     return sortie + 2;
 }
 
-// Writes `nombre` in decimal, with its sign when negative, and returns where it ends:
-// the digits from the left, in pairs where they can be. std::to_chars writes the same,
-// but costs a tenth more of the program's CPU per check.
-char* ecrireNombre(char* sortie, std::int16_t nombre) noexcept {
+// Writes `nombre` in decimal, with its sign when negative: `tailleMaxNombre` characters
+// at most. A magnitude has at most five digits: the digits are written from the left,
+// in pairs where they can be. std::to_chars writes the same, at a tenth more of the
+// program's CPU per check.
+char* copierNombre(char* sortie, std::int16_t nombre) noexcept {
     if (nombre < 0) {
         *sortie++ = '-';
     }
@@ -50,33 +56,29 @@ char* ecrireNombre(char* sortie, std::int16_t nombre) noexcept {
 
 }  // namespace
 
-static_assert(textes::debordementNegatif.size() == textes::debordementPositif.size());
-static_assert(textes::resultatValide.size() <
-              textes::debordementPositif.size() + textes::resultatInvalide.size());
-
 char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept {
     const Verdict verdict = classer(n1, n2);
-    char* fin = sortie;
-    const auto copier = [&fin](std::string_view morceau) {
-        fin = std::copy(morceau.begin(), morceau.end(), fin);
-    };
-    if (verdict.genre == Genre::valide) {
-        copier(textes::resultatValide);
-    } else {
-        copier(verdict.genre == Genre::debordementPositif ? textes::debordementPositif
-                                                          : textes::debordementNegatif);
-        copier(textes::resultatInvalide);
+    switch (verdict.genre) {
+        case Genre::debordementPositif:
+            sortie = copier(copier(sortie, textes::debordementPositif), textes::resultatInvalide);
+            break;
+        case Genre::debordementNegatif:
+            sortie = copier(copier(sortie, textes::debordementNegatif), textes::resultatInvalide);
+            break;
+        case Genre::valide:
+            sortie = copier(sortie, textes::resultatValide);
+            break;
     }
-    fin = ecrireNombre(fin, n1);
-    copier(textes::plus);
-    fin = ecrireNombre(fin, n2);
-    copier(textes::egal);
-    fin = ecrireNombre(fin, verdict.somme);
+    sortie = copierNombre(sortie, n1);
+    sortie = copier(sortie, textes::plus);
+    sortie = copierNombre(sortie, n2);
+    sortie = copier(sortie, textes::egal);
+    sortie = copierNombre(sortie, verdict.somme);
     // Only the overflow verdicts end their line.
     if (verdict.genre != Genre::valide) {
-        copier("\n");
+        *sortie++ = '\n';
     }
-    return fin;
+    return sortie;
 }
 
 }  // namespace dialogue

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "textes.hpp"
 
@@ -40,10 +39,10 @@ inline constexpr std::size_t tailleMaxNombre = 6;
 inline constexpr std::size_t tailleMaxVerdict = textes::debordementPositif.size() +
                                                 textes::resultatInvalide.size() + 3 * tailleMaxNombre +
                                                 textes::plus.size() + textes::egal.size() + 1;
+static_assert(textes::debordementNegatif.size() == textes::debordementPositif.size());
 
 // Writes the verdict on n1 + n2, as it follows the second operand, at `sortie`, which
-// has room for `tailleMaxVerdict` bytes: its label, the three numbers and, after an
-// overflow only, the line end. Returns where the text ends.
+// has room for `tailleMaxVerdict` bytes. Returns where the text ends.
 char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept;
 
 }  // namespace dialogue
