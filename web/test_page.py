@@ -63,7 +63,9 @@ def texte(navigateur, ident):
 def fichiers(navigateur, tests, telechargements, echecs):
     lignes = re.findall(r"^transcript\((\w+) ([01])\)", (tests / "CMakeLists.txt").read_text(), re.M)
     assert len(lignes) > 10, "no transcript listed"
-    for (nom, statut), voie in ((ligne, voie) for ligne in lignes for voie in ("choix", "depot")):
+    # One way after the other, so that no run follows a run of the same file, whose
+    # outcome is still shown until the new run starts.
+    for voie, (nom, statut) in ((voie, ligne) for voie in ("choix", "depot") for ligne in lignes):
         entree, attendu = tests / "transcripts" / f"{nom}.in", (tests / "transcripts" / f"{nom}.out").read_bytes()
         if voie == "choix":
             navigateur.find_element(By.ID, "fichier").send_keys(str(entree))
