@@ -7,7 +7,6 @@
 int main() {
     // Static storage, not the stack: the console holds two 64 KiB buffers.
     static constinit console::Console laConsole;
-    // exit rather than return: in a browser, main's caller has gone on while the program
-    // waited for input, and exit is what hands the status to the page.
+    // exit, not return: in a browser, exit is what hands the status to the page.
     std::exit(dialogue::executer(laConsole));
 }

@@ -4,7 +4,6 @@
 #include <string_view>
 
 namespace textes {
-
 // Value entry: the prompt has no line end, so the value is typed on its line.
 inline constexpr std::string_view invite = "Introduire une valeur entiere entre -2^15 et (2^15) - 1:";
 
@@ -21,13 +20,12 @@ inline constexpr std::string_view egal = " = ";
 // The repeat question: the answer is typed on its line.
 inline constexpr std::string_view question = "\nVoulez-vous verifier la somme de 2 shorts (y)?";
 
-// Written when the dialogue stops short of its end (input ended, or a read or write
-// failed), so that the shell's prompt starts on a fresh line.
+// Written when the dialogue stops short (input ended, or a read or write failed), so that
+// the shell's prompt starts on a fresh line.
 inline constexpr std::string_view retourALaLigne = "\n";
 
 // Diagnostics, one line each on standard error.
 inline constexpr std::string_view erreurEcriture =
     "verifier-somme: erreur d'ecriture sur la sortie standard\n";
 inline constexpr std::string_view erreurLecture = "verifier-somme: erreur de lecture sur l'entree standard\n";
-
 }  // namespace textes

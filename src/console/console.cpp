@@ -4,26 +4,22 @@
 #include "textes.hpp"
 
 namespace console {
-
-// The line from `debutLigne_` goes on past the bytes read: what is kept of it moves to
-// the front of the buffer, the rest is counted in `ecartes`, and the next bytes are read
-// after it. False at end of input or after a failure, the line then ending at `finLue_`.
+// The line from `debutLigne_` goes on past the bytes read: what is kept of it moves to the
+// front, the rest is counted in `ecartes`, and the next bytes are read after it. False at
+// end of input or after a failure.
 bool Console::continuerLigne(std::uint64_t& ecartes) noexcept {
-    auto reportes = static_cast<std::size_t>(finLue_ - debutLigne_);
+    const auto longueur = static_cast<std::size_t>(finLue_ - debutLigne_);
+    const std::size_t reportes = std::min(longueur, octetsReportes);
+    ecartes += longueur - reportes;
     const char derniere = finLue_[-1];
-    if (reportes > octetsReportes) {
-        ecartes += reportes - octetsReportes;
-        reportes = octetsReportes;
-    }
     std::memmove(entree_.data(), debutLigne_, reportes);
     entree_[reportes - 1] = derniere;
     debutLigne_ = entree_.data();
     return remplirEntree(reportes);
 }
 
-// Reads what standard input has next into the buffer, after the `reportes` bytes carried
-// over at its front, once every pending byte of output is out. False at end of input, or
-// when a read or write has failed: nothing is read after a failure.
+// Once all pending output is out, reads what standard input has next after the `reportes`
+// bytes at the front. False at end of input or after a failure, when nothing is read.
 bool Console::remplirEntree(std::size_t reportes) noexcept {
     viderSortie();
     lecture_ = finLue_ = entree_.data() + reportes;
@@ -49,21 +45,21 @@ void Console::viderSortie() noexcept {
 // Nothing more is written once output has failed.
 void Console::ecrireAuSysteme(std::string_view donnees) noexcept {
     if (etat_ != Etat::erreurEcriture && !systeme::ecrire(donnees)) {
-        noterEchec(Etat::erreurEcriture);
+        noterEchecEcriture();
     }
 }
 
-// The first failure is the one reported: a failure after it changes nothing.
-void Console::noterEchec(Etat echec) noexcept {
-    if (etat_ == Etat::ouverte || etat_ == Etat::finEntree) {
-        etat_ = echec;
+// The first failure is the one reported: a read error stays.
+void Console::noterEchecEcriture() noexcept {
+    if (etat_ != Etat::erreurLecture) {
+        etat_ = Etat::erreurEcriture;
     }
 }
 
 int Console::fermer(int statut) noexcept {
     viderSortie();
     if (!systeme::fermerSortie()) {
-        noterEchec(Etat::erreurEcriture);
+        noterEchecEcriture();
     }
     if (etat_ == Etat::erreurEcriture || etat_ == Etat::erreurLecture) {
         systeme::signaler(etat_ == Etat::erreurEcriture ? textes::erreurEcriture : textes::erreurLecture);
@@ -71,5 +67,4 @@ int Console::fermer(int statut) noexcept {
     }
     return statut;
 }
-
 }  // namespace console

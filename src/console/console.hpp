@@ -1,17 +1,9 @@
 // Buffered text input and output on the standard streams.
 //
-// Input is read as lines. A line ends at a newline; a carriage return right before
-// that newline is the first half of the line end, also when the two arrive in
-// different reads. Whether a carriage return that is not followed by a newline ends
-// the line is said with each read (`RetourChariot`). End of input is final: once met,
-// nothing more is read.
-//
-// Output waits in a buffer, handed to the system when the buffer is full and whenever
-// the console must wait for more input, so that everything written is out before each
-// wait but a burst of ready input costs no write per prompt.
-//
-// A failed read or write is kept as the console's state: from then on nothing is read
-// and no line is returned, and `fermer` reports the first failure.
+// Input is read as lines; end of input is final. Output waits in a buffer, handed to the
+// system when it is full and before each wait for input, so that a burst of ready input
+// costs no write per prompt. A failed read or write is kept as the console's state: from
+// then on no line is returned, and `fermer` reports the first failure.
 #pragma once
 
 #include <algorithm>
@@ -22,16 +14,16 @@
 #include <string_view>
 
 namespace console {
-
-// What a carriage return that is not followed by a newline is, in the line being read.
+// A line ends at a newline, and a carriage return right before it is part of the line
+// end, even when the two arrive in different reads. A carriage return not followed by a
+// newline is, in the line being read:
 enum class RetourChariot {
     ordinaire,   // a character of the line
-    finDeLigne,  // the end of the line; a newline that comes right after it belongs to the
-                 // same line end, and is dropped when it arrives, without waiting for it
+    finDeLigne,  // its end; a newline right after it is dropped when it comes, not waited for
 };
 
-// One line of input, its line end excluded: only its first bytes are kept, so that a
-// line of any length costs the same memory; its length counts every byte.
+// One line, its line end excluded: only its first bytes are kept, so that a line of any
+// length costs the same memory; its length counts every byte.
 struct Ligne {
     static constexpr std::size_t octetsGardes = 16;
 
@@ -50,11 +42,10 @@ public:
     Console& operator=(const Console&) = delete;
     ~Console() = default;
 
-    // Reads the next line into `ligne`. False, leaving `ligne` as it was, when input has
-    // ended before any byte of it, or once a read or a write has failed: a line cut short
-    // by a failure is never read. A last line that ends at end of input without a line
-    // end is a line. This is the program's inner loop: only a line that goes on past the
-    // bytes read leaves it.
+    // Reads the next line into `ligne`; a last line without a line end is a line. False,
+    // leaving `ligne` as it was, at end of input or once a read or a write has failed: a
+    // line cut short by a failure is never read. Only a line that goes on past the bytes
+    // read leaves this inner loop.
     bool lireLigne(RetourChariot retour, Ligne& ligne) noexcept {
         if (etat_ != Etat::ouverte) {
             return false;
@@ -98,9 +89,8 @@ public:
         enSortie_ += texte.size();
     }
 
-    // Writes a text of at most `tailleMax` bytes, no more than the buffer holds, formatted
-    // in place: `formater` receives where to write and returns where its text ends. It
-    // saves a copy on the text written once per check.
+    // Writes the text of at most `tailleMax` bytes (no more than the buffer holds) that
+    // `formater` writes where it is told, returning where it ends: a copy saved per check.
     template <class Formateur>
     void ecrireEnPlace(std::size_t tailleMax, Formateur formater) noexcept {
         if (tailleMax > sortie_.size() - enSortie_) {
@@ -110,21 +100,16 @@ public:
         enSortie_ += static_cast<std::size_t>(formater(debut) - debut);
     }
 
-    // Ends the session: hands over the pending output, closes standard output, and
-    // reports the first failed read or write with one diagnostic line. Returns `statut`,
-    // or 1 after a failure.
+    // Hands over the pending output, closes standard output and reports the first failed
+    // read or write with one diagnostic line. Returns `statut`, or 1 after a failure.
     int fermer(int statut) noexcept;
 
 private:
     enum class Etat { ouverte, finEntree, erreurLecture, erreurEcriture };
 
-    // What is kept of a line that goes on past the bytes read: its first bytes, and its
-    // last one, which may be the first half of a CR LF split between two reads.
+    // Kept of a line that goes on past the bytes read: its first bytes, and its last one,
+    // which may be the first half of a CR LF.
     static constexpr std::size_t octetsReportes = Ligne::octetsGardes + 1;
-
-    // Lines are short as a rule: a newline is looked for byte by byte first, and only the
-    // rest of a longer line is left to memchr.
-    static constexpr std::ptrdiff_t octetsCherchesUnAUn = 16;
 
     // The first line end in [debut, fin), or `fin` when the line goes on past it.
     static const char* chercherFin(const char* debut, const char* fin, RetourChariot retour) noexcept {
@@ -134,21 +119,13 @@ private:
             }
             return debut;
         }
-        const char* const finCourte = fin - debut > octetsCherchesUnAUn ? debut + octetsCherchesUnAUn : fin;
-        for (; debut != finCourte; ++debut) {
-            if (*debut == '\n') {
-                return debut;
-            }
-        }
         const void* saut = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
         return saut != nullptr ? static_cast<const char*>(saut) : fin;
     }
 
-    // The line end's rule, for every line: the line runs from `debutLigne_` to `fin`,
-    // where `finie` ended it ('\0' at end of input), and `ecartes` of its bytes are no
-    // longer kept. A carriage return right before a newline is the first half of the
-    // line end; a carriage return that ends a line on its own takes the newline that may
-    // come right after it.
+    // The line from `debutLigne_` to `fin`, which `finie` ended ('\0' at end of input),
+    // `ecartes` of its bytes no longer kept; a carriage return that ends it on its own
+    // takes the newline that may come right after it.
     Ligne retirerFinDeLigne(const char* fin, std::uint64_t ecartes, char finie) noexcept {
         auto gardes = static_cast<std::size_t>(fin - debutLigne_);
         if (finie == '\n' && gardes > 0 && fin[-1] == '\r') {
@@ -163,11 +140,11 @@ private:
     bool remplirEntree(std::size_t reportes = 0) noexcept;
     void viderSortie() noexcept;
     void ecrireAuSysteme(std::string_view donnees) noexcept;
-    void noterEchec(Etat echec) noexcept;
+    void noterEchecEcriture() noexcept;
 
     Etat etat_ = Etat::ouverte;
     bool sautApresRetour_ = false;  // a carriage return ended the last line; a newline may follow
-    // A read fills `tailleTampon` bytes after those carried over from a line that goes on.
+    // A read fills `tailleTampon` bytes after those carried over from a line going on.
     std::array<char, octetsReportes + tailleTampon> entree_{};
     const char* debutLigne_ = nullptr;  // first byte of the line being read
     const char* lecture_ = nullptr;     // next unread input byte
@@ -175,5 +152,4 @@ private:
     std::array<char, tailleTampon> sortie_{};
     std::size_t enSortie_ = 0;
 };
-
 }  // namespace console

@@ -5,7 +5,6 @@
 #include "textes.hpp"
 
 namespace dialogue {
-
 bool verifierSomme(console::Console& console) {
     std::int16_t n1 = 0;
     std::int16_t n2 = 0;
@@ -29,18 +28,15 @@ int executer(console::Console& console) {
             return console.fermer(1);
         }
         console.ecrire(textes::question);
-        // Only the answer's first character counts: reading the whole answer line throws
-        // the rest away. A carriage return ends it too, so "y\r" goes on at once.
+        // Only the answer's first character counts, the rest of its line thrown away. A
+        // carriage return ends it too, so "y\r" goes on at once.
         console::Ligne reponse;
         if (!console.lireLigne(console::RetourChariot::finDeLigne, reponse)) {
-            // End of input at the question is a no; a failed read ends with its diagnostic.
             console.ecrire(textes::retourALaLigne);
-            return console.fermer(0);
+            return console.fermer(0);  // a no, or the diagnostic of a failure
         }
-        // An empty answer line is a plain no.
-        rep = reponse.debut.empty() ? '\n' : reponse.debut.front();
+        rep = reponse.debut.empty() ? '\n' : reponse.debut.front();  // an empty line is a no
     }
     return console.fermer(0);
 }
-
 }  // namespace dialogue

@@ -4,16 +4,12 @@
 #include "console/console.hpp"
 
 namespace dialogue {
-
-// Reads two operands and writes the verdict on their 16-bit sum. Returns false,
-// having written no verdict, when input ends (or the console fails) before both
-// operands are read.
+// Reads two operands and writes the verdict on their 16-bit sum. False, with no verdict,
+// when input ends (or the console fails) before both are read.
 bool verifierSomme(console::Console& console);
 
-// Runs checks while the answer to the repeat question starts with "y", and returns
-// the exit status: 0 when the user declines (any other answer, an empty answer line,
-// or end of input at the question); 1 when input ends while an operand is awaited,
-// or when a read or write fails.
+// Runs checks while the answer to the repeat question starts with "y". Returns the exit
+// status: 0 when the user declines (any other answer, an empty line, or end of input at
+// the question); 1 when input ends at an operand, or when a read or write fails.
 int executer(console::Console& console);
-
 }  // namespace dialogue

@@ -5,9 +5,7 @@
 #include <string_view>
 
 namespace dialogue {
-
 namespace {
-
 char* copier(char* sortie, std::string_view texte) noexcept {
     std::memcpy(sortie, texte.data(), texte.size());
     return sortie + texte.size();
@@ -33,10 +31,8 @@ char* copierPaire(char* sortie, std::uint32_t paire) noexcept {
     return sortie + 2;
 }
 
-// Writes `nombre` in decimal, with its sign when negative: `tailleMaxNombre` characters
-// at most. A magnitude has at most five digits: the digits are written from the left,
-// in pairs where they can be. std::to_chars writes the same, at a tenth more of the
-// program's CPU per check.
+// Writes `nombre` in decimal, with its sign when negative, from the left, in pairs of
+// digits where it can: std::to_chars writes the same, at a tenth more CPU per check.
 char* copierNombre(char* sortie, std::int16_t nombre) noexcept {
     if (nombre < 0) {
         *sortie++ = '-';
@@ -53,32 +49,25 @@ char* copierNombre(char* sortie, std::int16_t nombre) noexcept {
     }
     return m >= 10 ? copierPaire(sortie, m) : copierChiffre(sortie, m);
 }
-
 }  // namespace
 
 char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept {
     const Verdict verdict = classer(n1, n2);
-    switch (verdict.genre) {
-        case Genre::debordementPositif:
-            sortie = copier(copier(sortie, textes::debordementPositif), textes::resultatInvalide);
-            break;
-        case Genre::debordementNegatif:
-            sortie = copier(copier(sortie, textes::debordementNegatif), textes::resultatInvalide);
-            break;
-        case Genre::valide:
-            sortie = copier(sortie, textes::resultatValide);
-            break;
+    if (verdict.genre == Genre::valide) {
+        sortie = copier(sortie, textes::resultatValide);
+    } else {  // two labels of one size
+        const bool positif = verdict.genre == Genre::debordementPositif;
+        sortie = copier(sortie, positif ? textes::debordementPositif : textes::debordementNegatif);
+        sortie = copier(sortie, textes::resultatInvalide);
     }
     sortie = copierNombre(sortie, n1);
     sortie = copier(sortie, textes::plus);
     sortie = copierNombre(sortie, n2);
     sortie = copier(sortie, textes::egal);
     sortie = copierNombre(sortie, verdict.somme);
-    // Only the overflow verdicts end their line.
-    if (verdict.genre != Genre::valide) {
+    if (verdict.genre != Genre::valide) {  // only the overflow verdicts end their line
         *sortie++ = '\n';
     }
     return sortie;
 }
-
 }  // namespace dialogue

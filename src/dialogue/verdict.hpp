@@ -7,7 +7,6 @@
 #include "textes.hpp"
 
 namespace dialogue {
-
 enum class Genre { valide, debordementPositif, debordementNegatif };
 
 struct Verdict {
@@ -15,34 +14,27 @@ struct Verdict {
     std::int16_t somme;  // n1 + n2 wrapped modulo 65536
 };
 
-// n1 + n2 formed in 32 bits and cut to its low 16 bits, read as signed.
-constexpr std::int16_t sommeEnveloppee(std::int16_t n1, std::int16_t n2) noexcept {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(std::int32_t{n1} + std::int32_t{n2}));
-}
-
-// Classifies n1 + n2 from the signs of the operands and of the wrapped sum;
-// zero is neither positive nor negative.
+// Classifies n1 + n2 from the signs of the operands and of the wrapped sum (the int sum
+// cut to 16 bits, modulo 65536 as C++ converts); zero is neither positive nor negative.
 constexpr Verdict classer(std::int16_t n1, std::int16_t n2) noexcept {
-    const std::int16_t somme = sommeEnveloppee(n1, n2);
-    if (n1 > 0 && n2 > 0 && somme < 0) {
-        return {Genre::debordementPositif, somme};
+    Verdict verdict{Genre::valide, static_cast<std::int16_t>(n1 + n2)};
+    if (n1 > 0 && n2 > 0 && verdict.somme < 0) {
+        verdict.genre = Genre::debordementPositif;
+    } else if (n1 < 0 && n2 < 0 && verdict.somme >= 0) {
+        verdict.genre = Genre::debordementNegatif;
     }
-    if (n1 < 0 && n2 < 0 && somme >= 0) {
-        return {Genre::debordementNegatif, somme};
-    }
-    return {Genre::valide, somme};
+    return verdict;
 }
 
-// The longest verdict: an overflow label, three numbers of at most six characters
-// ("-32768"), the signs between them and the line end.
+// The longest verdict: an overflow label, three numbers of six characters ("-32768"), the
+// signs between them and the line end.
 inline constexpr std::size_t tailleMaxNombre = 6;
 inline constexpr std::size_t tailleMaxVerdict = textes::debordementPositif.size() +
                                                 textes::resultatInvalide.size() + 3 * tailleMaxNombre +
                                                 textes::plus.size() + textes::egal.size() + 1;
 static_assert(textes::debordementNegatif.size() == textes::debordementPositif.size());
 
-// Writes the verdict on n1 + n2, as it follows the second operand, at `sortie`, which
-// has room for `tailleMaxVerdict` bytes. Returns where the text ends.
+// Writes the verdict on n1 + n2 at `sortie`, which has room for `tailleMaxVerdict` bytes.
+// Returns where the text ends.
 char* ecrireVerdict(char* sortie, std::int16_t n1, std::int16_t n2) noexcept;
-
 }  // namespace dialogue

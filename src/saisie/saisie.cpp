@@ -4,11 +4,8 @@
 #include "textes.hpp"
 
 namespace saisie {
-
-// A line of exactly 99 characters is refused twice: the prompt comes back two more times.
-// A last line of 99 characters that ends at end of input is judged as if it had a line
-// end, so it too is refused twice. Any other line is refused once, as a whole, however
-// long.
+// A line of exactly 99 characters is refused twice: the prompt comes back two more times,
+// also for a last line without a line end. Any other line is refused once, however long.
 constexpr std::uint64_t longueurRefuseeDeuxFois = 99;
 
 static_assert(console::Ligne::octetsGardes >= longueurMax, "the console keeps enough of a line to judge it");
@@ -21,16 +18,14 @@ bool lireValeurShort(console::Console& console, std::int16_t& valeur) {
             return false;
         }
         // A line longer than what the console keeps of it is far too long for a value.
-        if (chaineAconvertir.entiere()) {
-            if (const auto jugee = jugerLigne(chaineAconvertir.debut)) {
-                valeur = *jugee;
-                return true;
-            }
+        const auto jugee = chaineAconvertir.entiere() ? jugerLigne(chaineAconvertir.debut) : std::nullopt;
+        if (jugee) {
+            valeur = *jugee;
+            return true;
         }
         if (chaineAconvertir.longueur == longueurRefuseeDeuxFois) {
             console.ecrire(textes::invite);
         }
     }
 }
-
 }  // namespace saisie

@@ -6,11 +6,8 @@
 #include "console/console.hpp"
 
 namespace saisie {
-
-// Writes the prompt and reads lines until one is a value (see jugerLigne), writing
-// the same prompt again before each further line, and sets `valeur` to it. Returns
-// false, leaving `valeur` as it was, when input ends (or the console fails) before a
-// line is accepted.
+// Prompts and reads lines until one is a value (see jugerLigne), prompting again before
+// each further line, and sets `valeur` to it. False, leaving `valeur` as it was, when
+// input ends (or the console fails) before a line is accepted.
 bool lireValeurShort(console::Console& console, std::int16_t& valeur);
-
 }  // namespace saisie

@@ -14,7 +14,6 @@ void signalerNavigateur(const char* ligne, std::size_t taille);
 }
 
 namespace console::systeme {
-
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
     return lireNavigateur(tampon, taille);
 }
@@ -31,5 +30,4 @@ bool fermerSortie() noexcept {
 void signaler(std::string_view ligne) noexcept {
     signalerNavigateur(ligne.data(), ligne.size());
 }
-
 }  // namespace console::systeme

@@ -1,6 +1,5 @@
-// The console's system on POSIX: file descriptors 0, 1 and 2. Interrupted calls are
-// retried, short writes completed, and a descriptor left non-blocking by the parent
-// process is waited for with poll, so that it behaves as a blocking one.
+// The console's system on POSIX: descriptors 0, 1 and 2. Interrupted calls are retried,
+// short writes completed, and a non-blocking descriptor waited for with poll.
 #include "console/systeme.hpp"
 
 #include <cerrno>
@@ -9,17 +8,12 @@
 #include <unistd.h>
 
 namespace console::systeme {
-
 namespace {
-
-// After a call failed with `errno`: true when it is worth trying again, having waited,
-// for a non-blocking descriptor, until `descripteur` is ready for `evenement`.
+// After a call failed with `errno`: whether to try again, having waited, when non-blocking,
+// until `descripteur` is ready for `evenement`.
 bool reessayer(int descripteur, short evenement) noexcept {
-    if (errno == EINTR) {
-        return true;
-    }
     if (errno != EAGAIN && errno != EWOULDBLOCK) {
-        return false;
+        return errno == EINTR;
     }
     pollfd attente{descripteur, evenement, 0};
     while (::poll(&attente, 1, -1) < 0) {
@@ -44,17 +38,13 @@ bool ecrireTout(int descripteur, std::string_view donnees) noexcept {
     }
     return true;
 }
-
 }  // namespace
 
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
     for (;;) {
         const ssize_t lus = ::read(STDIN_FILENO, tampon, taille);
-        if (lus >= 0) {
-            return lus;
-        }
-        if (!reessayer(STDIN_FILENO, POLLIN)) {
-            return -1;
+        if (lus >= 0 || !reessayer(STDIN_FILENO, POLLIN)) {
+            return lus;  // -1 when read failed
         }
     }
 }
@@ -70,5 +60,4 @@ bool fermerSortie() noexcept {
 void signaler(std::string_view ligne) noexcept {
     static_cast<void>(ecrireTout(STDERR_FILENO, ligne));
 }
-
 }  // namespace console::systeme

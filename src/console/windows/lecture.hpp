@@ -10,12 +10,10 @@
 #include <windows.h>
 
 namespace console::systeme {
-
-// The bytes read (`lus`), 0 for the end of input, or -1 when input cannot be read, after
-// a ReadFile that succeeded or failed with `erreur`. A pipe whose writer has closed it
-// has come to the end of its data. At the console, a line that begins with Ctrl-Z is the
-// end of input, as Windows programs take it, however the console hands it over; in a
-// pipe or a file, Ctrl-Z is a byte like any other.
+// How many bytes a ReadFile that succeeded (or failed with `erreur`) read, 0 at end of
+// input, -1 on failure. A pipe closed by its writer has ended. At the console, a line that
+// begins with Ctrl-Z ends input, however the console hands it over; in a pipe or a file,
+// Ctrl-Z is a byte like any other.
 inline std::ptrdiff_t compterLecture(bool reussie, DWORD erreur, std::string_view lus,
                                      bool console) noexcept {
     if (!reussie) {
@@ -23,5 +21,4 @@ inline std::ptrdiff_t compterLecture(bool reussie, DWORD erreur, std::string_vie
     }
     return console && lus.starts_with('\x1a') ? 0 : static_cast<std::ptrdiff_t>(lus.size());
 }
-
 }  // namespace console::systeme

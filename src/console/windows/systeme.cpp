@@ -1,26 +1,20 @@
-// The console's system on Windows: the standard handles, read and written byte for byte
-// with ReadFile and WriteFile. Output lines end in CR LF, as Windows programs write text.
+// The console's system on Windows: the standard handles, through ReadFile and WriteFile.
+// Output lines end in CR LF, as Windows programs write text.
 #include "console/systeme.hpp"
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
 
 #include "console/windows/lecture.hpp"
 
 namespace console::systeme {
-
 namespace {
-
-// The most that one call is asked to move, well within a DWORD.
-constexpr std::size_t plusGrandAppel = std::size_t{1} << 30U;
-
-// Writes all of `donnees` to `poignee`. A write that takes nothing of a non-empty
-// buffer is a failure: trying again could go on for ever.
+// Writes all of `donnees`, a block of `ecrireTexte`, to `poignee`. A write that takes
+// nothing of a non-empty buffer is a failure: trying again could go on for ever.
 bool ecrireTout(HANDLE poignee, std::string_view donnees) noexcept {
     while (!donnees.empty()) {
         DWORD ecrits = 0;
-        const auto demande =
-            static_cast<DWORD>(donnees.size() < plusGrandAppel ? donnees.size() : plusGrandAppel);
+        const auto demande = static_cast<DWORD>(donnees.size());
         if (WriteFile(poignee, donnees.data(), demande, &ecrits, nullptr) == FALSE || ecrits == 0) {
             return false;
         }
@@ -29,8 +23,7 @@ bool ecrireTout(HANDLE poignee, std::string_view donnees) noexcept {
     return true;
 }
 
-// Writes `texte` with each newline as CR LF, translated into blocks of a size of their
-// own: any size works, and a large one costs few calls.
+// Writes `texte` with each newline as CR LF, translated block by block (any size works).
 bool ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
     static std::array<char, std::size_t{128} * 1024> traduit;
     while (!texte.empty()) {
@@ -49,13 +42,12 @@ bool ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
     }
     return true;
 }
-
 }  // namespace
 
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
     HANDLE entree = GetStdHandle(STD_INPUT_HANDLE);
     DWORD lus = 0;
-    const auto demande = static_cast<DWORD>(taille < plusGrandAppel ? taille : plusGrandAppel);
+    const auto demande = static_cast<DWORD>(std::min<std::size_t>(taille, MAXDWORD));
     const bool reussie = ReadFile(entree, tampon, demande, &lus, nullptr) != FALSE;
     // The error is taken before GetConsoleMode, which sets its own.
     const DWORD erreur = reussie ? 0 : GetLastError();
@@ -67,8 +59,7 @@ bool ecrire(std::string_view donnees) noexcept {
     return ecrireTexte(GetStdHandle(STD_OUTPUT_HANDLE), donnees);
 }
 
-// Standard error may be the very handle of standard output: it then stays open, for a
-// diagnostic.
+// Standard error may be standard output's very handle: it then stays open, for a diagnostic.
 bool fermerSortie() noexcept {
     HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
     return sortie == GetStdHandle(STD_ERROR_HANDLE) || CloseHandle(sortie) != FALSE;
@@ -77,5 +68,4 @@ bool fermerSortie() noexcept {
 void signaler(std::string_view ligne) noexcept {
     static_cast<void>(ecrireTexte(GetStdHandle(STD_ERROR_HANDLE), ligne));
 }
-
 }  // namespace console::systeme
