@@ -26,7 +26,7 @@ constexpr Verdict classer(std::int16_t n1, std::int16_t n2) noexcept {
     return verdict;
 }
 
-// The longest verdict: an overflow label, three numbers of six characters ("-32768"), the
+// At most: an overflow label, three numbers of at most six characters ("-32768"), the
 // signs between them and the line end.
 inline constexpr std::size_t tailleMaxNombre = 6;
 inline constexpr std::size_t tailleMaxVerdict = textes::debordementPositif.size() +
