@@ -60,6 +60,15 @@ def texte(navigateur, ident):
     return navigateur.find_element(By.ID, ident).get_property("textContent")
 
 
+# Chromium may give the file its name before its bytes, beside a .crdownload file: a
+# download is over when its folder holds that file alone, not empty.
+def telecharge(chemin):
+    try:
+        return [p.name for p in chemin.parent.iterdir()] == [chemin.name] and chemin.stat().st_size > 0
+    except FileNotFoundError:
+        return False
+
+
 def fichiers(navigateur, tests, telechargements, echecs):
     lignes = re.findall(r"^transcript\((\w+) ([01])\)", (tests / "CMakeLists.txt").read_text(), re.M)
     assert len(lignes) > 10, "no transcript listed"
@@ -74,13 +83,13 @@ def fichiers(navigateur, tests, telechargements, echecs):
         fin = f"«\u00a0{entree.name}\u00a0»\u00a0: programme terminé, statut "
         etat = attendre(navigateur, lambda: fin in (t := texte(navigateur, "etat")) and t)
         enregistre = pathlib.Path(telechargements, f"{nom}-transcription.txt")
-        enregistre.unlink(missing_ok=True)
         navigateur.find_element(By.ID, "enregistrer").click()
-        attendre(navigateur, enregistre.exists)
+        attendre(navigateur, lambda: telecharge(enregistre))
         for quoi, obtenu, voulu in (("status", etat[-1], statut), ("saved", enregistre.read_bytes(), attendu),
                                     ("shown", texte(navigateur, "journal"), attendu.decode("ascii"))):
             if obtenu != voulu:
                 echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r}")
+        enregistre.unlink()
 
 
 def session(navigateur, tests, telechargements, echecs):
