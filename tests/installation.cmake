@@ -3,8 +3,10 @@
 # the installed program on one transcript; then uninstalls, which must leave no file of
 # it and every other file. FRANCAIS is set when the build has the French manual page.
 # Usage: cmake -DCONSTRUCTION=... -DRACINE=... -DTRANSCRIPTS=... [-DFRANCAIS=...] -P installation.cmake
-set(prefixe /opt/essai)
+# Brackets, spaces, * and ? in DESTDIR and the prefix: taken for a pattern or split, they fail.
 file(REMOVE_RECURSE "${RACINE}")
+set(RACINE "${RACINE}/d[x] *?")
+set(prefixe "/opt/essai [p")
 execute_process(
     COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${RACINE}"
         "${CMAKE_COMMAND}" --install "${CONSTRUCTION}" --prefix "${prefixe}"
@@ -55,13 +57,17 @@ set(SORTIE "${RACINE}.sortie")
 set(STATUT 0)
 include("${CMAKE_CURRENT_LIST_DIR}/transcript.cmake")
 
-file(WRITE "${RACINE}${prefixe}/bin/autre" "")
-file(WRITE "${RACINE}${prefixe}/share/doc/autre/copyright" "")
+# Another package's files, and one of the user's in the documentation folder, stay; the
+# folders the installation created go, once empty.
+foreach(autre bin/autre share/doc/autre/copyright share/doc/verifier-somme/notes)
+    file(WRITE "${RACINE}${prefixe}/${autre}" "")
+endforeach()
 execute_process(
     COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${RACINE}" "${CMAKE_COMMAND}" -DCONSTRUCTION=${CONSTRUCTION}
-        -DPREFIX=${prefixe} -P "${CMAKE_CURRENT_LIST_DIR}/../cmake/desinstaller.cmake"
+        "-DPREFIX=${prefixe}" -P "${CMAKE_CURRENT_LIST_DIR}/../cmake/desinstaller.cmake"
     OUTPUT_QUIET RESULT_VARIABLE echec)
-file(GLOB_RECURSE restants LIST_DIRECTORIES false RELATIVE "${RACINE}${prefixe}" "${RACINE}/*")
-if(echec OR NOT restants STREQUAL "bin/autre;share/doc/autre/copyright")
-    message(FATAL_ERROR "uninstalling left '${restants}', not just the two files of another package")
+execute_process(COMMAND find . -mindepth 1 ( -type f -o -empty ) -printf "%P\n"
+    COMMAND sort WORKING_DIRECTORY "${RACINE}${prefixe}" OUTPUT_VARIABLE restants)
+if(echec OR NOT restants STREQUAL "bin/autre\nshare/doc/autre/copyright\nshare/doc/verifier-somme/notes\n")
+    message(FATAL_ERROR "uninstalling left '${restants}', not just the three files of others")
 endif()
