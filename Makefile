@@ -101,8 +101,12 @@ bench-web: web release
 		build/release/bench/generer-charge
 
 # What a teacher hands out, in build/dist/verifier-somme-VERSION/: the Debian package,
-# the Windows program and its LISEZMOI.txt, the browser page, the source, SHA256SUMS.
-dist: package windows web
+# the Windows program and its LISEZMOI.txt, the manual pages as HTML, the browser page,
+# the source, SHA256SUMS. The tools are checked before anything is built.
+dist:
+	scripts/dist.sh --outils
+	$(MAKE) package windows web release
+	cmake --build --preset release --target pages-html
 	scripts/dist.sh
 
 clean:

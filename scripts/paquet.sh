@@ -12,6 +12,17 @@ set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
 cd "$racine"
 
+# The tools first: a missing one stops the build at once, named with its package.
+if [ -e .git ] && ! command -v git > /dev/null; then
+    echo "make package copies the checkout with git: apt-get install git"
+    exit 1
+fi
+if ! command -v dpkg-checkbuilddeps > /dev/null; then
+    echo "make package needs dpkg-buildpackage: apt-get install --no-install-recommends dpkg-dev"
+    exit 1
+fi
+dpkg-checkbuilddeps
+
 if [ $# -ge 1 ]; then
     sortie=$(mkdir -p "$1" && cd "$1" && pwd)
     commit=$(git rev-parse HEAD)
