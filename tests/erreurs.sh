@@ -9,6 +9,9 @@
 # Each run is bounded, so that a program that loops fails here rather than hangs.
 programme="timeout 10 $1"
 fautes=$2
+# The faults library reaches the program only, not timeout around it (which may not even
+# be of the same word size).
+fautif="timeout 10 env LD_PRELOAD=$fautes $1"
 transcripts=$3
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
@@ -57,15 +60,15 @@ if [ -z "$fautes" ]; then
 fi
 
 # A write that takes nothing would otherwise be tried again for ever.
-printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=ecriture LD_PRELOAD="$fautes" $programme 2> "$dossier/erreurs" > /dev/null
+printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=ecriture $fautif 2> "$dossier/erreurs" > /dev/null
 verifier "write returning 0" $? "$ecriture"
 
 # A failure reported only when standard output is closed is a write error all the same.
-printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=fermeture LD_PRELOAD="$fautes" $programme 2> "$dossier/erreurs" > /dev/null
+printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=fermeture $fautif 2> "$dossier/erreurs" > /dev/null
 verifier "close of standard output failing" $? "$ecriture"
 
 # The read fails where "3\n" would come: the piece "2" is never judged, so no verdict.
-printf '1\n23\nn\n' | VERIFIER_SOMME_FAUTE=lecture:3 LD_PRELOAD="$fautes" $programme \
+printf '1\n23\nn\n' | VERIFIER_SOMME_FAUTE=lecture:3 $fautif \
     > "$dossier/sortie" 2> "$dossier/erreurs"
 verifier "read error in a line" $? "$lecture"
 printf '%s\n%s%s\n%s\n' "$entete" "$invite" "Introduire 1 seconde valeur short int n2: " "$invite" \
