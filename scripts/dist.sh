@@ -77,7 +77,7 @@ if [ -z "$(git status --porcelain --untracked-files=no)" ]; then
         echo "verifier-somme.exe built again from $nom.tar.gz differs: the hand-out is not reproducible"
         exit 1
     fi
-    rm -rf "$verification"
+    rm -rf "$verification" "$verification.log"
 else
     echo "note: verifier-somme.exe is not built again from the source archive, which lacks the uncommitted changes"
 fi
