@@ -7,6 +7,7 @@
 int main() {
     // Static storage, not the stack: the console holds two 64 KiB buffers.
     static constinit console::Console laConsole;
-    // exit, not return: in a browser, exit is what hands the status to the page.
-    std::exit(dialogue::executer(laConsole));
+    // Output is closed here, whatever ended the dialogue. exit, not return: in a browser,
+    // exit is what hands the status to the page.
+    std::exit(laConsole.fermer(dialogue::executer(laConsole)));
 }

@@ -11,13 +11,14 @@
 
 namespace console::systeme {
 // How many bytes a ReadFile that succeeded (or failed with `erreur`) read, 0 at end of
-// input, -1 on failure. A pipe closed by its writer has ended. At the console, a line that
-// begins with Ctrl-Z ends input, however the console hands it over; in a pipe or a file,
-// Ctrl-Z is a byte like any other.
+// input, or minus the error number on failure. A pipe closed by its writer has ended; a
+// message longer than the buffer on a message pipe fills it, and its rest comes next. At
+// the console, a line that begins with Ctrl-Z ends input, however the console hands it
+// over; in a pipe or a file, Ctrl-Z is a byte like any other.
 inline std::ptrdiff_t compterLecture(bool reussie, DWORD erreur, std::string_view lus,
                                      bool console) noexcept {
-    if (!reussie) {
-        return erreur == ERROR_BROKEN_PIPE ? 0 : -1;
+    if (!reussie && erreur != ERROR_MORE_DATA) {
+        return erreur == ERROR_BROKEN_PIPE ? 0 : -static_cast<std::ptrdiff_t>(erreur);
     }
     return console && lus.starts_with('\x1a') ? 0 : static_cast<std::ptrdiff_t>(lus.size());
 }
