@@ -55,7 +55,7 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue $(FUZZ_SECONDS)
+	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue build/fuzz/verifier-somme $(FUZZ_SECONDS)
 
 # The benchmark (not part of the tests): start-up, memory and the cost of 1,000,000
 # checks, side by side with releases 1.0.0 and 1.1.0, each built here from git.
