@@ -1,6 +1,10 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
 .PHONY: release run install uninstall test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web dist clean
 
+# Builds and tests run on every processor, unless these say otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
+export CTEST_PARALLEL_LEVEL ?= $(shell nproc)
+
 release:
 	cmake --preset release
 	cmake --build --preset release

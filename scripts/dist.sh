@@ -2,15 +2,15 @@
 # The folder to hand out, build/dist/verifier-somme-VERSION/: the Debian package, the
 # Windows program with LISEZMOI.txt (in CR LF, as Windows text), the browser page, the
 # source of the current commit (git archive), and SHA256SUMS, which sha256sum -c accepts.
-# The version is debian/changelog's. make dist builds the package, the Windows program
-# and the page first.
+# The version is debian/changelog's, as CMake reads it. make dist builds the package, the
+# Windows program and the page first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! git rev-parse --verify --quiet HEAD > /dev/null; then
     echo "make dist takes the source from git: run it in a git checkout (git must be able to read it)"
     exit 1
 fi
-version=$(sed -n '1s/^verifier-somme (\([0-9.]*\)).*/\1/p' debian/changelog)
+version=$(cmake -P cmake/changelog.cmake)
 nom=verifier-somme-$version
 dossier=build/dist/$nom
 rm -rf "$dossier"
