@@ -52,24 +52,22 @@ void Console::noterEchec(Etat echec, int erreur) noexcept {
     }
 }
 
-static char* copier(char* sortie, std::string_view texte) noexcept {
-    return std::copy(texte.begin(), texte.end(), sortie);
-}
-
-// Writes why a call failed with error number `erreur` (never 0): a common cause in words,
-// or the number, unsigned as Windows numbers its errors.
-static char* copierCause(char* sortie, int erreur) noexcept {
+// Writes `quoi`, then why a call failed with error number `erreur` (never 0): a common cause in
+// words, or the number, unsigned as Windows numbers its errors.
+static char* copierDiagnostic(char* sortie, std::string_view quoi, int erreur) noexcept {
+    sortie = std::copy(quoi.begin(), quoi.end(), sortie);
     for (const auto& [numero, texte] : systeme::causes) {
         if (numero == erreur) {
-            return copier(sortie, texte);
+            return std::copy(texte.begin(), texte.end(), sortie);
         }
     }
+    sortie = std::copy(textes::erreurSysteme.begin(), textes::erreurSysteme.end(), sortie);
     std::array<char, 12> chiffres{};
     auto* debut = chiffres.end();
     for (auto reste = static_cast<unsigned>(erreur); reste != 0; reste /= 10) {
         *--debut = static_cast<char>('0' + reste % 10);
     }
-    return copier(copier(sortie, textes::erreurSysteme), {debut, chiffres.end()});
+    return std::copy(debut, chiffres.end(), sortie);
 }
 
 int Console::fermer(int statut) noexcept {
@@ -79,11 +77,10 @@ int Console::fermer(int statut) noexcept {
         return statut;
     }
     std::array<char, 128> ligne{};
-    char* fin =
-        copier(ligne.data(), etat_ == Etat::erreurEcriture ? textes::erreurEcriture : textes::erreurLecture);
-    fin = copierCause(fin, erreur_);
+    const auto quoi = etat_ == Etat::erreurEcriture ? textes::erreurEcriture : textes::erreurLecture;
+    char* fin = copierDiagnostic(ligne.data(), quoi, erreur_);
     *fin++ = '\n';
-    systeme::signaler({ligne.data(), static_cast<std::size_t>(fin - ligne.data())});
+    systeme::signaler({ligne.data(), fin});
     return 1;
 }
 }  // namespace console

@@ -1,10 +1,8 @@
-// Buffered text input and output on the standard streams.
-//
-// Input is read as lines; end of input is final. Output waits in a buffer, handed to the
-// system when it is full and before each wait for input, so that a burst of ready input
-// costs no write per prompt. A failed read or write is kept as the console's state, with
-// the system's error number: from then on no line is returned, and `fermer` reports the
-// first failure and its cause.
+// Buffered text input and output on the standard streams. Input is read as lines; end of
+// input is final. Output waits in a buffer, handed to the system when it is full and before
+// each wait for input, so that a burst of ready input costs no write per prompt. A failed
+// read or write is kept, with the system's error number, as the console's state: from then
+// on no line is returned, and `fermer` reports the first failure and its cause.
 #pragma once
 
 #include <algorithm>
@@ -29,7 +27,6 @@ struct Ligne {
     // Enough for the longest value, 6 bytes (value entry checks it); any more cost nothing
     // but a copy of that many bytes each time a line goes on past a read.
     static constexpr std::size_t octetsGardes = 16;
-
     std::string_view debut;  // the first min(longueur, octetsGardes) bytes, until the next line is read
     std::uint64_t longueur = 0;
 
@@ -39,7 +36,6 @@ struct Ligne {
 class Console {
 public:
     static constexpr std::size_t tailleTampon = std::size_t{64} * 1024;
-
     constexpr Console() noexcept = default;
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
@@ -64,9 +60,7 @@ public:
         debutLigne_ = lecture_;
         std::uint64_t ecartes = 0;  // bytes of the line counted, but no longer kept
         const char* fin = chercherFin(lecture_, finLue_, retour);
-        // Reads more while the line goes on past the bytes read: a long line, or one that
-        // arrives in pieces, as typed lines and small pipe writes do.
-        while (fin == finLue_) {
+        while (fin == finLue_) {  // a long line, or one that arrives in pieces, as typed lines do
             if (!continuerLigne(ecartes)) {
                 if (etat_ != Etat::finEntree) {
                     return false;
@@ -129,11 +123,10 @@ private:
     // the newline that may come right after it.
     Ligne retirerFinDeLigne(const char* fin, std::uint64_t ecartes) noexcept {
         auto gardes = static_cast<std::size_t>(fin - debutLigne_);
-        const bool finie = fin != finLue_;
-        if (finie && *fin == '\n' && gardes > 0 && fin[-1] == '\r') {
-            --gardes;
-        } else if (finie && *fin == '\r') {
+        if (fin != finLue_ && *fin == '\r') {
             sautApresRetour_ = true;
+        } else if (fin != finLue_ && gardes > 0 && fin[-1] == '\r') {
+            --gardes;
         }
         return {{debutLigne_, std::min(gardes, Ligne::octetsGardes)}, gardes + ecartes};
     }

@@ -2,28 +2,22 @@
 // short writes completed, and a non-blocking descriptor waited for with poll.
 #include "console/systeme.hpp"
 
-#include <cerrno>
-
 #include <poll.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "textes.hpp"
 
 namespace console::systeme {
 namespace {
-// After a call failed with `errno`: whether to try again, having waited, when non-blocking,
-// until `descripteur` is ready for `evenement`. It has just answered, so it is open.
+// After a call failed with `errno`: whether to try again, having waited, when non-blocking, until
+// `descripteur` is ready for `evenement` (it has just answered: it is open) or a signal came.
 bool reessayer(int descripteur, short evenement) noexcept {
     if (errno != EAGAIN && errno != EWOULDBLOCK) {
         return errno == EINTR;
     }
     pollfd attente{descripteur, evenement, 0};
-    while (::poll(&attente, 1, -1) < 0) {
-        if (errno != EINTR) {
-            return false;
-        }
-    }
-    return true;
+    return ::poll(&attente, 1, -1) >= 0 || errno == EINTR;
 }
 
 // Writes all of `donnees` to `descripteur`; returns 0 or the error number. A write that

@@ -4,17 +4,13 @@
 #include <cstddef>
 #include <string_view>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include <windows.h>  // WIN32_LEAN_AND_MEAN is defined where it is built
 
 namespace console::systeme {
-// How many bytes a ReadFile that succeeded (or failed with `erreur`) read, 0 at end of
-// input, or minus the error number on failure. A pipe closed by its writer has ended; a
-// message longer than the buffer on a message pipe fills it, and its rest comes next. At
-// the console, a line that begins with Ctrl-Z ends input, however the console hands it
-// over; in a pipe or a file, Ctrl-Z is a byte like any other.
+// How many bytes a ReadFile that succeeded (or failed with `erreur`) read, 0 at end of input,
+// or -(error number). A pipe closed by its writer has ended; a message longer than the buffer
+// fills it, its rest read next. At the console, a line that begins with Ctrl-Z ends input,
+// however the console hands it over; in a pipe or a file, Ctrl-Z is a byte like any other.
 inline std::ptrdiff_t compterLecture(bool reussie, DWORD erreur, std::string_view lus,
                                      bool console) noexcept {
     if (!reussie && erreur != ERROR_MORE_DATA) {

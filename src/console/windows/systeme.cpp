@@ -2,7 +2,6 @@
 // Output lines end in CR LF, as Windows programs write text.
 #include "console/systeme.hpp"
 
-#include <algorithm>
 #include <array>
 
 #include "console/console.hpp"
@@ -11,9 +10,8 @@
 
 namespace console::systeme {
 namespace {
-// Writes all of `donnees`, a block of `ecrireTexte`, to `poignee`; returns 0 or the error
-// number. A write that takes nothing of a non-empty buffer is a full disk: trying again
-// could go on for ever.
+// Writes all of `donnees` to `poignee`: 0, or the error number. A write that takes nothing
+// of a non-empty buffer is a full disk: trying again could go on for ever.
 int ecrireTout(HANDLE poignee, std::string_view donnees) noexcept {
     while (!donnees.empty()) {
         DWORD ecrits = 0;
@@ -41,28 +39,22 @@ int ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
     return ecrireTout(poignee, {traduit.data(), taille});
 }
 
-// 1295 is ERROR_DISK_QUOTA_EXCEEDED, which MinGW-w64's headers do not name.
-constexpr Cause causesWindows[] = {
-    {ERROR_HANDLE_DISK_FULL, textes::disquePlein},
-    {ERROR_DISK_FULL, textes::disquePlein},
-    {1295, textes::quotaDepasse},
-    {ERROR_FILE_TOO_LARGE, textes::fichierTropGros},
-    {ERROR_NO_DATA, textes::tubeFerme},
-    {ERROR_BROKEN_PIPE, textes::tubeFerme},
-    {ERROR_IO_DEVICE, textes::entreeSortie},
-    {ERROR_ACCESS_DENIED, textes::nonAutorise},
-    {ERROR_INVALID_HANDLE, textes::descripteurInvalide},
-    {ERROR_DIRECTORY, textes::estUnDossier},
-};
+// clang-format off
+constexpr Cause causesWindows[] = {  // 1295: ERROR_DISK_QUOTA_EXCEEDED, which MinGW-w64 does not name
+    {ERROR_HANDLE_DISK_FULL, textes::disquePlein}, {ERROR_DISK_FULL, textes::disquePlein},
+    {1295, textes::quotaDepasse}, {ERROR_FILE_TOO_LARGE, textes::fichierTropGros},
+    {ERROR_NO_DATA, textes::tubeFerme}, {ERROR_BROKEN_PIPE, textes::tubeFerme},
+    {ERROR_IO_DEVICE, textes::entreeSortie}, {ERROR_ACCESS_DENIED, textes::nonAutorise},
+    {ERROR_INVALID_HANDLE, textes::descripteurInvalide}, {ERROR_DIRECTORY, textes::estUnDossier}};
+// clang-format on
 }  // namespace
 
 const std::span<const Cause> causes = causesWindows;
 
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
     HANDLE entree = GetStdHandle(STD_INPUT_HANDLE);
-    DWORD lus = 0;
-    const auto demande = static_cast<DWORD>(std::min<std::size_t>(taille, MAXDWORD));
-    const bool reussie = ReadFile(entree, tampon, demande, &lus, nullptr) != FALSE;
+    DWORD lus = 0;  // `taille` is the console's buffer, far less than a DWORD holds
+    const bool reussie = ReadFile(entree, tampon, static_cast<DWORD>(taille), &lus, nullptr) != FALSE;
     // The error is taken before GetConsoleMode, which sets its own.
     const DWORD erreur = reussie ? 0 : GetLastError();
     DWORD mode = 0;
