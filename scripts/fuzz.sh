@@ -22,19 +22,16 @@ done
 
 # Checks that shift the fill by -4 + 0..3 bytes in a prompt's size, then refused empty lines.
 sortie() { printf "$1" | { "$programme" || :; } | wc -c; } # whatever its status
-avant=$(($(sortie '') - 1)) # the heading and prompt written before the first read
-tete=
-for j in $(seq 0 13); do
+avant=$(($(sortie '') - 1)) invite=$(($(sortie '\n') - $(sortie ''))) tete=
+for j in $(seq 14); do
     for v in 1 -1 10 -10; do
-        debut="${tete}1\\n$v\\ny\\n"
-        invite=$(($(sortie "$debut\\n") - $(sortie "$debut")))
-        vide=$((65536 + avant + 1 - $(sortie "$debut-16384\\n")))
+        debut="${tete}1\n$v\ny\n" vide=$((65536 + avant + 1 - $(sortie "${tete}1\n$v\ny\n-16384\n")))
         for lignes in $((vide / invite)) $((vide / invite - 1)); do
-            { printf '\005\000\000'"$debut"; head -c "$lignes" /dev/zero | tr '\0' '\n'; printf -- '-16384\n-16385\nn\n'; } \
+            { printf "\005\000\000$debut"; head -c "$lignes" /dev/zero | tr '\0' '\n'; printf -- '-16384\n-16385\nn\n'; } \
                 > "$graines/plein-$j$v-$lignes"
         done
     done
-    tete="${tete}1\\n1\\ny\\n"
+    tete="${tete}1\n1\ny\n"
 done
 
 # New inputs go to the working corpus; the seeds stay as they are.
