@@ -1,6 +1,7 @@
 #include "systeme_memoire.hpp"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "console/systeme.hpp"
@@ -21,7 +22,7 @@ SystemeMemoire::~SystemeMemoire() {
 
 namespace console::systeme {
 
-constexpr Cause causesMemoire[] = {{5, textes::entreeSortie}, {28, textes::disquePlein}};
+constexpr auto causesMemoire = std::to_array<Cause>({{5, textes::entreeSortie}, {28, textes::disquePlein}});
 const std::span<const Cause> causes = causesMemoire;
 
 std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {

@@ -52,8 +52,7 @@ void Console::noterEchec(Etat echec, int erreur) noexcept {
     }
 }
 
-// Writes `quoi`, then why a call failed with error number `erreur` (never 0): a common cause in
-// words, or the number, unsigned as Windows numbers its errors.
+// Writes `quoi`, then why error number `erreur` (not 0) came: a common cause, or the number.
 static char* copierDiagnostic(char* sortie, std::string_view quoi, int erreur) noexcept {
     sortie = std::copy(quoi.begin(), quoi.end(), sortie);
     for (const auto& [numero, texte] : systeme::causes) {
@@ -64,7 +63,7 @@ static char* copierDiagnostic(char* sortie, std::string_view quoi, int erreur) n
     sortie = std::copy(textes::erreurSysteme.begin(), textes::erreurSysteme.end(), sortie);
     std::array<char, 12> chiffres{};
     auto* debut = chiffres.end();
-    for (auto reste = static_cast<unsigned>(erreur); reste != 0; reste /= 10) {
+    for (auto reste = static_cast<unsigned>(erreur); reste != 0; reste /= 10) {  // Windows' are unsigned
         *--debut = static_cast<char>('0' + reste % 10);
     }
     return std::copy(debut, chiffres.end(), sortie);

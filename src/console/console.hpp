@@ -75,7 +75,6 @@ public:
         return true;
     }
 
-    // Writes `texte`, one of the program's texts, all far shorter than the buffer.
     void ecrire(std::string_view texte) noexcept {
         if (texte.size() > sortie_.size() - enSortie_) {
             viderSortie();

@@ -2,9 +2,10 @@
 // short writes completed, and a non-blocking descriptor waited for with poll.
 #include "console/systeme.hpp"
 
+#include <cerrno>
+
 #include <poll.h>
 #include <unistd.h>
-#include <cerrno>
 
 #include "textes.hpp"
 
@@ -34,6 +35,7 @@ int ecrireTout(int descripteur, std::string_view donnees) noexcept {
     return 0;
 }
 
+// NOLINTNEXTLINE(*-avoid-c-arrays): `causes` takes its size
 constexpr Cause causesPosix[] = {
     {ENOSPC, textes::disquePlein}, {EDQUOT, textes::quotaDepasse},       {EFBIG, textes::fichierTropGros},
     {EPIPE, textes::tubeFerme},    {EIO, textes::entreeSortie},          {EPERM, textes::nonAutorise},

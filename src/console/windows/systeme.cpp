@@ -40,12 +40,13 @@ int ecrireTexte(HANDLE poignee, std::string_view texte) noexcept {
 }
 
 // clang-format off
-constexpr Cause causesWindows[] = {  // 1295: ERROR_DISK_QUOTA_EXCEEDED, which MinGW-w64 does not name
+constexpr Cause causesWindows[] = {  // NOLINT(*-avoid-c-arrays): `causes` takes its size
     {ERROR_HANDLE_DISK_FULL, textes::disquePlein}, {ERROR_DISK_FULL, textes::disquePlein},
-    {1295, textes::quotaDepasse}, {ERROR_FILE_TOO_LARGE, textes::fichierTropGros},
-    {ERROR_NO_DATA, textes::tubeFerme}, {ERROR_BROKEN_PIPE, textes::tubeFerme},
-    {ERROR_IO_DEVICE, textes::entreeSortie}, {ERROR_ACCESS_DENIED, textes::nonAutorise},
-    {ERROR_INVALID_HANDLE, textes::descripteurInvalide}, {ERROR_DIRECTORY, textes::estUnDossier}};
+    {1295 /* ERROR_DISK_QUOTA_EXCEEDED, unnamed in MinGW-w64 */, textes::quotaDepasse},
+    {ERROR_FILE_TOO_LARGE, textes::fichierTropGros}, {ERROR_NO_DATA, textes::tubeFerme},
+    {ERROR_BROKEN_PIPE, textes::tubeFerme}, {ERROR_IO_DEVICE, textes::entreeSortie},
+    {ERROR_ACCESS_DENIED, textes::nonAutorise}, {ERROR_INVALID_HANDLE, textes::descripteurInvalide},
+    {ERROR_DIRECTORY, textes::estUnDossier}};
 // clang-format on
 }  // namespace
 
