@@ -2,7 +2,7 @@
 # Runs the dialogue fuzzer for SECONDS from a seed corpus made of the transcripts' inputs,
 # each behind three bytes: one that chooses how the input is cut into reads, and two that
 # leave reading and writing as they are (the fuzzer makes them fail as it mutates them);
-# and of inputs read at once whose output fills the 64 KiB output buffer to 0 to 111
+# and of inputs read at once whose output fills the 64 KiB output buffer to -112 to 167
 # bytes short of its end just before the longest verdict, measured on PROGRAM.
 # Usage: scripts/fuzz.sh FUZZER PROGRAM SECONDS
 set -euo pipefail
@@ -26,7 +26,7 @@ avant=$(($(sortie '') - 1)) invite=$(($(sortie '\n') - $(sortie ''))) tete=
 for j in $(seq 14); do
     for v in 1 -1 10 -10; do
         debut="${tete}1\n$v\ny\n" vide=$((65536 + avant + 1 - $(sortie "${tete}1\n$v\ny\n-16384\n")))
-        for lignes in $((vide / invite)) $((vide / invite - 1)); do
+        for lignes in $(seq $((vide / invite - 2)) $((vide / invite + 2))); do
             { printf "\005\000\000$debut"; head -c "$lignes" /dev/zero | tr '\0' '\n'; printf -- '-16384\n-16385\nn\n'; } \
                 > "$graines/plein-$j$v-$lignes"
         done

@@ -179,8 +179,9 @@ TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_
     std::vector<std::string> entrees = {"1\n2\ny\r\n3\n4\ny\r",
                                         std::string(99, '7') + "\r\n8\n" + std::string(98, '9') + "\n"};
     // Inputs read at once whose output after the first read (the heading and prompt before
-    // it are out) fills the buffer to 0 to 68 bytes short of its end just before the longest
-    // verdict: checks that shift the fill by -4 + 0..3 bytes in 56, then refused empty lines.
+    // it are out) fills the buffer to -112 to 167 bytes short of its end just before the
+    // longest verdict, so that each text meets its end at every offset: checks that shift
+    // the fill by -4 + 0..3 bytes in 56, then refused empty lines.
     const std::size_t invite = textes::invite.size();
     const std::string longue = "-16384\n-16385\nn\n";
     for (std::string tete; tete.size() < 14 * 6; tete += "1\n1\ny\n") {
@@ -189,8 +190,8 @@ TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_
             // Input ending at the longest verdict's second operand writes one newline more.
             const std::size_t vide = console::Console::tailleTampon + textes::enTetePremiere.size() + invite +
                                      1 - modele::executer(debut + longue.substr(0, 7)).sortie.size();
-            for (std::size_t reste = vide % invite; reste < dialogue::tailleMaxVerdict; reste += invite) {
-                entrees.push_back(debut + std::string((vide - reste) / invite, '\n') + longue);
+            for (std::size_t lignes = vide / invite - 2; lignes <= vide / invite + 2; ++lignes) {
+                entrees.push_back(debut + std::string(lignes, '\n') + longue);
             }
         }
     }
@@ -203,8 +204,8 @@ TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_
     for (const std::string& entree : entrees) {
         std::vector<modele::Pannes> pannes = {{}, {std::nullopt, SIZE_MAX, true}};
         const std::size_t sortie = modele::executer(entree).sortie.size();
-        const std::size_t pas = sortie > console::Console::tailleTampon ? sortie / 16 : 1;
-        for (std::size_t lus = 0; lus <= entree.size() + 1; lus += pas < 2 ? 1 : entree.size() / 16) {
+        const std::size_t pas = sortie > console::Console::tailleTampon ? sortie / 4 : 1;
+        for (std::size_t lus = 0; lus <= entree.size() + 1; lus += pas < 2 ? 1 : entree.size() / 4) {
             pannes.push_back({lus});
             pannes.push_back({lus, modele::executer(entree, {lus}).sortie.size() - 1});
         }
