@@ -53,7 +53,7 @@ readme)
     noms=$(sed -n 's/^<!-- transcript: \([A-Za-z0-9_]*\) -->$/\1/p' "$racine/README.md")
     [ -n "$noms" ] || echec "README.md has no block marked <!-- transcript: NAME -->"
     for nom in $noms; do
-        statut=$(while read -r liste s; do [ "$liste" != "$nom" ] || echo "$s"; done < "$racine/tests/transcripts/liste")
+        statut=$(while read -r listee s; do [ "$listee" != "$nom" ] || echo "$s"; done < "$racine/tests/transcripts/liste")
         [ -n "$statut" ] || echec "README.md shows $nom, which tests/transcripts/liste does not list"
         entree=tests/transcripts/$nom.in
         {
