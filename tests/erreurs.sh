@@ -40,8 +40,9 @@ verifier "full device, endless input" $? "$plein"
 printf '1\n2\nn\n' | $programme >&- 2> "$dossier/erreurs"
 verifier "closed output" $? "$ecriture descripteur invalide"
 
-# A reader gone, with SIGPIPE ignored as some shells and services leave it.
-(trap '' PIPE && { yes 5 2> /dev/null | $programme 2> "$dossier/erreurs"; echo $? > "$dossier/statut"; } | head -c 1 > /dev/null)
+# A reader gone, with SIGPIPE ignored as some shells and services leave it, while the
+# program writes its prompt again and again for lines it refuses.
+(trap '' PIPE && { yes y 2> /dev/null | $programme 2> "$dossier/erreurs"; echo $? > "$dossier/statut"; } | head -c 1 > /dev/null)
 verifier "reader gone" "$(cat "$dossier/statut")" "$ecriture tube ferme"
 
 # A directory cannot be read: that is no end of input.
