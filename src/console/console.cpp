@@ -79,7 +79,7 @@ int Console::fermer(int statut) noexcept {
     const auto quoi = etat_ == Etat::erreurEcriture ? textes::erreurEcriture : textes::erreurLecture;
     char* fin = copierDiagnostic(ligne.data(), quoi, erreur_);
     *fin++ = '\n';
-    systeme::signaler({ligne.data(), fin});
+    systeme::signaler({ligne.data(), static_cast<std::size_t>(fin - ligne.data())});
     return 1;
 }
 }  // namespace console
