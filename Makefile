@@ -1,6 +1,10 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
 .PHONY: release run install uninstall test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web dist clean
 
+# Builds and tests run on every processor, unless these say otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
+export CTEST_PARALLEL_LEVEL ?= $(shell nproc)
+
 release:
 	cmake --preset release
 	cmake --build --preset release
@@ -55,16 +59,18 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue $(FUZZ_SECONDS)
+	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue build/fuzz/verifier-somme $(FUZZ_SECONDS)
 
 # The benchmark (not part of the tests): start-up, memory and the cost of 1,000,000
-# checks, side by side with releases 1.0.0 and 1.1.0, each built here from git.
+# checks, side by side with releases 1.0.0, 1.1.0 and 1.2.0, each built here from git.
 VERSION_1.0.0 = fc87c0c
 VERSION_1.1.0 = df930ef
-bench: release build/version-1.0.0/verifier-somme build/version-1.1.0/verifier-somme
+VERSION_1.2.0 = 13e50d9
+bench: release build/version-1.0.0/verifier-somme build/version-1.1.0/verifier-somme build/version-1.2.0/verifier-somme
 	cmake --build --preset release --target generer-charge chronometre
 	bench/mesurer.sh build/release/verifier-somme build/version-1.0.0/verifier-somme \
-		build/version-1.1.0/verifier-somme build/release/bench/generer-charge build/release/bench/chronometre
+		build/version-1.1.0/verifier-somme build/version-1.2.0/verifier-somme \
+		build/release/bench/generer-charge build/release/bench/chronometre
 
 build/version-%/verifier-somme:
 	rm -rf build/version-$* && mkdir -p build/version-$*/source

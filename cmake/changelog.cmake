@@ -38,3 +38,9 @@ if(epoqueAppelant STREQUAL "")
     unset(ENV{SOURCE_DATE_EPOCH})
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/../debian/changelog")
+
+# Run as a script, `cmake -P cmake/changelog.cmake` prints the version, for the tools
+# that are not CMake.
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E echo ${VERIFIER_SOMME_VERSION})
+endif()

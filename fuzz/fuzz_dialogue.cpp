@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     systeme.ecritureEchoueApres = pannes.ecritureApres;
     systeme.fermetureEchoue = pannes.fermeture;
     console::Console console;
-    const int statut = dialogue::executer(console);
+    const int statut = console.fermer(dialogue::executer(console));
     if (systeme.sortie != attendue.sortie) {
         echouer("the output", systeme.sortie, attendue.sortie);
     }

@@ -3,7 +3,7 @@
 # Windows program with LISEZMOI.txt (UTF-8 with a byte-order mark, CR LF, as Windows
 # text), the manual pages as HTML, the browser page, the source of the current commit
 # (git archive), and SHA256SUMS, which sha256sum -c accepts. The version is
-# debian/changelog's. make dist runs `scripts/dist.sh --outils` first, which stops at
+# debian/changelog's, as CMake reads it. make dist runs `scripts/dist.sh --outils` first, which stops at
 # once when a tool is missing, naming its package; then it builds the package, the
 # Windows program, the page and the HTML manual pages, and runs this script.
 # Before it ends, the script checks what it made: the folder holds exactly these files,
@@ -28,7 +28,7 @@ if [ "${1-}" = --outils ]; then
     # The package's own build dependencies, named by dpkg.
     exec dpkg-checkbuilddeps
 fi
-version=$(sed -n '1s/^verifier-somme (\([0-9.]*\)).*/\1/p' debian/changelog)
+version=$(cmake -P cmake/changelog.cmake)
 nom=verifier-somme-$version
 dossier=build/dist/$nom
 rm -rf "$dossier"

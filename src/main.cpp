@@ -7,6 +7,6 @@
 int main() {
     // Static storage, not the stack: the console holds two 64 KiB buffers.
     static constinit console::Console laConsole;
-    // exit, not return: in a browser, exit is what hands the status to the page.
-    std::exit(dialogue::executer(laConsole));
+    // Output closed here, whatever ended the dialogue; exit hands the status to a browser's page.
+    std::exit(laConsole.fermer(dialogue::executer(laConsole)));
 }

@@ -24,8 +24,18 @@ inline constexpr std::string_view question = "\nVoulez-vous verifier la somme de
 // the shell's prompt starts on a fresh line.
 inline constexpr std::string_view retourALaLigne = "\n";
 
-// Diagnostics, one line each on standard error.
+// Diagnostics, one line each on standard error: what failed, then why, in the words of
+// a common cause or as the system's error number after `erreurSysteme`; then a newline.
 inline constexpr std::string_view erreurEcriture =
-    "verifier-somme: erreur d'ecriture sur la sortie standard\n";
-inline constexpr std::string_view erreurLecture = "verifier-somme: erreur de lecture sur l'entree standard\n";
+    "verifier-somme: erreur d'ecriture sur la sortie standard: ";
+inline constexpr std::string_view erreurLecture = "verifier-somme: erreur de lecture sur l'entree standard: ";
+inline constexpr std::string_view disquePlein = "plus de place sur le disque";
+inline constexpr std::string_view quotaDepasse = "quota de disque depasse";
+inline constexpr std::string_view fichierTropGros = "fichier trop gros";
+inline constexpr std::string_view tubeFerme = "tube ferme";
+inline constexpr std::string_view entreeSortie = "erreur d'entree/sortie";
+inline constexpr std::string_view nonAutorise = "operation non autorisee";
+inline constexpr std::string_view descripteurInvalide = "descripteur invalide";
+inline constexpr std::string_view estUnDossier = "c'est un dossier";
+inline constexpr std::string_view erreurSysteme = "erreur systeme ";
 }  // namespace textes

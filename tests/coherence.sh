@@ -5,7 +5,7 @@
 #     (CMake) and the .TH line of each generated manual page;
 #   licence SOURCES: LICENSE against the Expat licence and copyright of debian/copyright;
 #   readme SOURCES: each README.md block marked <!-- transcript: NAME --> against
-#     tests/transcripts/NAME.in and NAME.out and the status in tests/CMakeLists.txt.
+#     tests/transcripts/NAME.in and NAME.out and the status in tests/transcripts/liste.
 set -eu
 quoi=$1
 racine=$2
@@ -53,8 +53,8 @@ readme)
     noms=$(sed -n 's/^<!-- transcript: \([A-Za-z0-9_]*\) -->$/\1/p' "$racine/README.md")
     [ -n "$noms" ] || echec "README.md has no block marked <!-- transcript: NAME -->"
     for nom in $noms; do
-        statut=$(sed -n "s/^transcript($nom \\([0-9]*\\))\$/\\1/p" "$racine/tests/CMakeLists.txt")
-        [ -n "$statut" ] || echec "README.md shows $nom, which tests/CMakeLists.txt does not list"
+        statut=$(while read -r listee s; do [ "$listee" != "$nom" ] || echo "$s"; done < "$racine/tests/transcripts/liste")
+        [ -n "$statut" ] || echec "README.md shows $nom, which tests/transcripts/liste does not list"
         entree=tests/transcripts/$nom.in
         {
             echo "\$ cat $entree"

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Standard streams that fail, and unusual states of the process. A failure must stop
-# the program with status 1 and one line on standard error, and never be taken for
-# input; where nothing fails, the program must do exactly what it always does.
+# the program with status 1 and one line on standard error that says why, and never be
+# taken for input; where nothing fails, the program must do exactly what it always does.
 # Usage: erreurs.sh PROGRAM FAULTS TRANSCRIPTS
 #   FAULTS is the library of tests/fautes.cpp, or "" to leave out the faults it injects
 #   (for an installed program, with no build at hand); TRANSCRIPTS is the folder of the
@@ -21,8 +21,9 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 
 entete="Introduire 1 premiere valeur short int n1: "
 invite="Introduire une valeur entiere entre -2^15 et (2^15) - 1:"
-ecriture="verifier-somme: erreur d'ecriture sur la sortie standard"
-lecture="verifier-somme: erreur de lecture sur l'entree standard"
+ecriture="verifier-somme: erreur d'ecriture sur la sortie standard:"
+lecture="verifier-somme: erreur de lecture sur l'entree standard:"
+plein="$ecriture plus de place sur le disque"
 
 verifier() { # description status diagnostic
     printf '%s\n' "$3" > "$dossier/attendu"
@@ -33,18 +34,23 @@ verifier() { # description status diagnostic
 }
 
 printf '1\n2\nn\n' | $programme > /dev/full 2> "$dossier/erreurs"
-verifier "full device" $? "$ecriture"
+verifier "full device" $? "$plein"
 
 # An endless supply of answers must not keep it running once output is lost.
 yes 5 | $programme > /dev/full 2> "$dossier/erreurs"
-verifier "full device, endless input" $? "$ecriture"
+verifier "full device, endless input" $? "$plein"
 
 printf '1\n2\nn\n' | $programme >&- 2> "$dossier/erreurs"
-verifier "closed output" $? "$ecriture"
+verifier "closed output" $? "$ecriture descripteur invalide"
+
+# A reader gone, with SIGPIPE ignored as some shells and services leave it, while the
+# program writes its prompt again and again for lines it refuses.
+(trap '' PIPE && { yes y 2> /dev/null | $programme 2> "$dossier/erreurs"; echo $? > "$dossier/statut"; } | head -c 1 > /dev/null)
+verifier "reader gone" "$(cat "$dossier/statut")" "$ecriture tube ferme"
 
 # A directory cannot be read: that is no end of input.
 $programme < / > /dev/null 2> "$dossier/erreurs"
-verifier "directory as input" $? "$lecture"
+verifier "directory as input" $? "$lecture c'est un dossier"
 
 # The buffers are not on the stack: a small stack is enough.
 (ulimit -s 32 && exec $programme) < "$transcripts/debordements.in" > "$dossier/sortie" 2> "$dossier/erreurs"
@@ -61,16 +67,19 @@ fi
 
 # A write that takes nothing would otherwise be tried again for ever.
 printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=ecriture $fautif 2> "$dossier/erreurs" > /dev/null
-verifier "write returning 0" $? "$ecriture"
+verifier "write returning 0" $? "$plein"
 
-# A failure reported only when standard output is closed is a write error all the same.
-printf '1\n2\nn\n' | VERIFIER_SOMME_FAUTE=fermeture $fautif 2> "$dossier/erreurs" > /dev/null
-verifier "close of standard output failing" $? "$ecriture"
+# A failure reported only when standard output is closed is a write error all the same,
+# after an answer as after the end of input.
+for entree in '1\n2\nn\n' '1\n2\n'; do
+    printf "$entree" | VERIFIER_SOMME_FAUTE=fermeture $fautif 2> "$dossier/erreurs" > /dev/null
+    verifier "close of standard output failing, input $entree" $? "$plein"
+done
 
 # The read fails where "3\n" would come: the piece "2" is never judged, so no verdict.
 printf '1\n23\nn\n' | VERIFIER_SOMME_FAUTE=lecture:3 $fautif \
     > "$dossier/sortie" 2> "$dossier/erreurs"
-verifier "read error in a line" $? "$lecture"
+verifier "read error in a line" $? "$lecture erreur d'entree/sortie"
 printf '%s\n%s%s\n%s\n' "$entete" "$invite" "Introduire 1 seconde valeur short int n2: " "$invite" \
     > "$dossier/attendu"
 if ! cmp -s "$dossier/sortie" "$dossier/attendu"; then

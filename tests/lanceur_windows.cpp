@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         // The diagnostic reaches standard error, though it is standard output's handle.
         {"input that cannot be read",
          CreateFileA("lanceur.illisible", GENERIC_WRITE, 0, &herite, CREATE_ALWAYS, 0, nullptr), 1,
-         "verifier-somme: erreur de lecture sur l'entree standard\r\n"},
+         "verifier-somme: erreur de lecture sur l'entree standard: operation non autorisee\r\n"},
     };
     int echecs = 0;
     for (const auto& c : cas) {

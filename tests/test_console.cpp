@@ -89,9 +89,9 @@ TEST(console, une_sortie_perdue_arrete_la_lecture_et_donne_le_statut_1) {
     SystemeMemoire systeme({"1\n2\ny\n1\n2\ny\n"});
     systeme.ecritureEchoueApres = 0;
     console::Console console;
-    EXPECT_EQ(dialogue::executer(console), 1);
+    EXPECT_EQ(console.fermer(dialogue::executer(console)), 1);
     EXPECT_EQ(systeme.ecritures, 1);
-    EXPECT_EQ(systeme.diagnostics, textes::erreurEcriture);
+    EXPECT_EQ(systeme.diagnostics, std::string(textes::erreurEcriture) + "plus de place sur le disque\n");
 }
 
 std::string verdict(std::int16_t n1, std::int16_t n2) {
@@ -124,9 +124,9 @@ TEST(console, une_erreur_de_lecture_ne_donne_jamais_de_verdict) {
         SystemeMemoire systeme(c.morceaux);
         systeme.erreurDeLecture = true;
         console::Console console;
-        EXPECT_EQ(dialogue::executer(console), 1);
+        EXPECT_EQ(console.fermer(dialogue::executer(console)), 1);
         EXPECT_EQ(systeme.sortie, c.sortie);
-        EXPECT_EQ(systeme.diagnostics, textes::erreurLecture);
+        EXPECT_EQ(systeme.diagnostics, std::string(textes::erreurLecture) + "erreur d'entree/sortie\n");
     }
 }
 
@@ -135,7 +135,7 @@ TEST(console, une_erreur_de_lecture_ne_donne_jamais_de_verdict) {
 TEST(dialogue, une_reponse_finie_par_un_retour_n_attend_pas_le_saut) {
     SystemeMemoire systeme({"1\n2\ny\r", "\n3\n4\nn\n"});
     console::Console console;
-    EXPECT_EQ(dialogue::executer(console), 0);
+    EXPECT_EQ(console.fermer(dialogue::executer(console)), 0);
     const std::string avantAttente = systeme.sortie.substr(0, systeme.sortieALaLecture.at(1));
     EXPECT_TRUE(avantAttente.ends_with(std::string(textes::enTetePremiere) + std::string(textes::invite)));
     EXPECT_TRUE(systeme.sortie.ends_with(verdict(3, 4) + std::string(textes::question)));
@@ -156,7 +156,7 @@ TEST(dialogue, le_decoupage_des_lectures_ne_change_rien) {
         {
             SystemeMemoire entier({entree});
             console::Console console;
-            statut = dialogue::executer(console);
+            statut = console.fermer(dialogue::executer(console));
             sortie = entier.sortie;
         }
         std::vector<std::string> octets;
@@ -165,18 +165,36 @@ TEST(dialogue, le_decoupage_des_lectures_ne_change_rien) {
         }
         SystemeMemoire decoupe(octets);
         console::Console console;
-        EXPECT_EQ(dialogue::executer(console), statut);
+        EXPECT_EQ(console.fermer(dialogue::executer(console)), statut);
         EXPECT_EQ(decoupe.sortie, sortie);
     }
 }
 
-// Every transcript's input and a few more, cut into reads of one to seven bytes, with
-// reading failing after each number of bytes, writing failing past each number of bytes,
-// both, and a failing close: the program writes what the independent model writes,
-// reports what it reports and ends as it ends, and it never reads once output has failed.
+// Every transcript's input and a few more, read at once or cut into reads of one to seven
+// bytes, with reading failing after each number of bytes, writing failing past each number
+// of bytes, both, and a failing close: the program writes what the independent model
+// writes, reports what it reports and ends as it ends, and it never reads once output has
+// failed. Inputs of more output than the buffer holds fail at a few points only.
 TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_pannes) {
     std::vector<std::string> entrees = {"1\n2\ny\r\n3\n4\ny\r",
                                         std::string(99, '7') + "\r\n8\n" + std::string(98, '9') + "\n"};
+    // Inputs read at once whose output after the first read (the heading and prompt before
+    // it are out) fills the buffer to -112 to 167 bytes short of its end just before the
+    // longest verdict, so that each text meets its end at every offset: checks that shift
+    // the fill by -4 + 0..3 bytes in 56, then refused empty lines.
+    const std::size_t invite = textes::invite.size();
+    const std::string longue = "-16384\n-16385\nn\n";
+    for (std::string tete; tete.size() < 14 * 6; tete += "1\n1\ny\n") {
+        for (const std::string v : {"1", "-1", "10", "-10"}) {
+            const std::string debut = tete + "1\n" + v + "\ny\n";
+            // Input ending at the longest verdict's second operand writes one newline more.
+            const std::size_t vide = console::Console::tailleTampon + textes::enTetePremiere.size() + invite +
+                                     1 - modele::executer(debut + longue.substr(0, 7)).sortie.size();
+            for (std::size_t lignes = vide / invite - 2; lignes <= vide / invite + 2; ++lignes) {
+                entrees.push_back(debut + std::string(lignes, '\n') + longue);
+            }
+        }
+    }
     for (const auto& fichier : std::filesystem::directory_iterator(TRANSCRIPTS)) {
         if (fichier.path().extension() == ".in") {
             entrees.emplace_back(
@@ -185,11 +203,13 @@ TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_
     }
     for (const std::string& entree : entrees) {
         std::vector<modele::Pannes> pannes = {{}, {std::nullopt, SIZE_MAX, true}};
-        for (std::size_t lus = 0; lus <= entree.size() + 1; ++lus) {
+        const std::size_t sortie = modele::executer(entree).sortie.size();
+        const std::size_t pas = sortie > console::Console::tailleTampon ? sortie / 4 : 1;
+        for (std::size_t lus = 0; lus <= entree.size() + 1; lus += pas < 2 ? 1 : entree.size() / 4) {
             pannes.push_back({lus});
             pannes.push_back({lus, modele::executer(entree, {lus}).sortie.size() - 1});
         }
-        for (std::size_t ecrits = 0; ecrits < modele::executer(entree).sortie.size(); ++ecrits) {
+        for (std::size_t ecrits = 0; ecrits < sortie; ecrits += pas) {
             pannes.push_back({std::nullopt, ecrits});
         }
         for (std::size_t i = 0; i < pannes.size(); ++i) {
@@ -198,17 +218,18 @@ TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_
                          << testing::PrintToString(entree) << " read failing after "
                          << p.lectureApres.value_or(SIZE_MAX) << ", write past " << p.ecritureApres);
             std::vector<std::string> morceaux;
+            const std::size_t taille = i % 8 == 0 ? entree.size() : i % 8;
             for (std::size_t debut = 0; debut < std::min(entree.size(), p.lectureApres.value_or(SIZE_MAX));
-                 debut += 1 + i % 7) {
+                 debut += taille) {
                 morceaux.push_back(
-                    entree.substr(debut, std::min(1 + i % 7, p.lectureApres.value_or(SIZE_MAX) - debut)));
+                    entree.substr(debut, std::min(taille, p.lectureApres.value_or(SIZE_MAX) - debut)));
             }
             SystemeMemoire systeme(morceaux);
             systeme.erreurDeLecture = p.lectureApres.has_value();
             systeme.ecritureEchoueApres = p.ecritureApres;
             systeme.fermetureEchoue = p.fermeture;
             console::Console console;
-            const int statut = dialogue::executer(console);
+            const int statut = console.fermer(dialogue::executer(console));
             const modele::Issue attendue = modele::executer(entree, p);
             ASSERT_EQ(systeme.sortie, attendue.sortie);
             ASSERT_EQ(systeme.diagnostics, attendue.diagnostic);

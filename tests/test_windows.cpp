@@ -13,12 +13,18 @@ TEST(windows, compte_chaque_lecture_du_tableau) {
         std::ptrdiff_t attendu;
     } cas[] = {
         {true, 0, "7\r\n", false, 3},
-        {true, 0, "", false, 0},                      // the end of a file
-        {false, ERROR_BROKEN_PIPE, "", false, 0},     // a pipe whose writer has closed it
-        {false, ERROR_ACCESS_DENIED, "", false, -1},  // a failure, not an end
+        {true, 0, "", false, 0},                                        // the end of a file
+        {false, ERROR_BROKEN_PIPE, "", false, 0},                       // a pipe whose writer has closed it
+        {false, ERROR_ACCESS_DENIED, "", false, -ERROR_ACCESS_DENIED},  // a failure, not an end
+        {false, ERROR_MORE_DATA, "7\r\n", false, 3},  // the start of a message longer than the buffer
         {true, 0, "\x1a\r\n", true, 0},               // Ctrl-Z then Enter at the console
         {true, 0, "\x1a\r\n", false, 3},              // in a pipe or a file, a byte like any other
-        {true, 0, "7\x1a\r\n", true, 4},              // not at the start of the line
+        {true, 0, "\x1a", true, 0},                   // at the console, whatever follows it
+        {true, 0, "\x1a", false, 1},
+        {true, 0, "\x1ax\r\n", true, 0},
+        {true, 0, "\x1ax\r\n", false, 4},
+        {true, 0, "7\x1a\r\n", true, 4},  // not at the start of the line
+        {true, 0, "7\x1a\r\n", false, 4},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(testing::PrintToString(c.lus) + (c.console ? " at the console" : ""));

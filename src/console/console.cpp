@@ -29,42 +29,57 @@ bool Console::remplirEntree(std::size_t reportes) noexcept {
     const std::ptrdiff_t lus = systeme::lire(entree_.data() + reportes, tailleTampon);
     if (lus <= 0) {
         etat_ = lus == 0 ? Etat::finEntree : Etat::erreurLecture;
+        erreur_ = static_cast<int>(-lus);
         return false;
     }
     finLue_ += lus;
     return true;
 }
 
-void Console::viderSortie() noexcept {
-    if (enSortie_ > 0) {
-        ecrireAuSysteme({sortie_.data(), enSortie_});
-        enSortie_ = 0;
-    }
-}
-
 // Nothing more is written once output has failed.
-void Console::ecrireAuSysteme(std::string_view donnees) noexcept {
-    if (etat_ != Etat::erreurEcriture && !systeme::ecrire(donnees)) {
-        noterEchecEcriture();
+void Console::viderSortie() noexcept {
+    if (enSortie_ > 0 && etat_ != Etat::erreurEcriture) {
+        noterEchec(Etat::erreurEcriture, systeme::ecrire({sortie_.data(), enSortie_}));
+    }
+    enSortie_ = 0;
+}
+
+// The first failure is the one reported; error number 0 is no failure.
+void Console::noterEchec(Etat echec, int erreur) noexcept {
+    if (erreur != 0 && etat_ != Etat::erreurLecture && etat_ != Etat::erreurEcriture) {
+        etat_ = echec;
+        erreur_ = erreur;
     }
 }
 
-// The first failure is the one reported: a read error stays.
-void Console::noterEchecEcriture() noexcept {
-    if (etat_ != Etat::erreurLecture) {
-        etat_ = Etat::erreurEcriture;
+// Writes `quoi`, then why error number `erreur` (not 0) came: a common cause, or the number.
+static char* copierDiagnostic(char* sortie, std::string_view quoi, int erreur) noexcept {
+    sortie = std::copy(quoi.begin(), quoi.end(), sortie);
+    for (const auto& [numero, texte] : systeme::causes) {
+        if (numero == erreur) {
+            return std::copy(texte.begin(), texte.end(), sortie);
+        }
     }
+    sortie = std::copy(textes::erreurSysteme.begin(), textes::erreurSysteme.end(), sortie);
+    std::array<char, 12> chiffres{};
+    auto* debut = chiffres.end();
+    for (auto reste = static_cast<unsigned>(erreur); reste != 0; reste /= 10) {  // Windows' are unsigned
+        *--debut = static_cast<char>('0' + reste % 10);
+    }
+    return std::copy(debut, chiffres.end(), sortie);
 }
 
 int Console::fermer(int statut) noexcept {
     viderSortie();
-    if (!systeme::fermerSortie()) {
-        noterEchecEcriture();
+    noterEchec(Etat::erreurEcriture, systeme::fermerSortie());
+    if (etat_ != Etat::erreurEcriture && etat_ != Etat::erreurLecture) {
+        return statut;
     }
-    if (etat_ == Etat::erreurEcriture || etat_ == Etat::erreurLecture) {
-        systeme::signaler(etat_ == Etat::erreurEcriture ? textes::erreurEcriture : textes::erreurLecture);
-        return 1;
-    }
-    return statut;
+    std::array<char, 128> ligne{};
+    const auto quoi = etat_ == Etat::erreurEcriture ? textes::erreurEcriture : textes::erreurLecture;
+    char* fin = copierDiagnostic(ligne.data(), quoi, erreur_);
+    *fin++ = '\n';
+    systeme::signaler({ligne.data(), static_cast<std::size_t>(fin - ligne.data())});
+    return 1;
 }
 }  // namespace console

@@ -1,9 +1,8 @@
-// Buffered text input and output on the standard streams.
-//
-// Input is read as lines; end of input is final. Output waits in a buffer, handed to the
-// system when it is full and before each wait for input, so that a burst of ready input
-// costs no write per prompt. A failed read or write is kept as the console's state: from
-// then on no line is returned, and `fermer` reports the first failure.
+// Buffered text input and output on the standard streams. Input is read as lines; end of
+// input is final. Output waits in a buffer, handed to the system when it is full and before
+// each wait for input, so that a burst of ready input costs no write per prompt. A failed
+// read or write is kept, with the system's error number, as the console's state: from then
+// on no line is returned, and `fermer` reports the first failure and its cause.
 #pragma once
 
 #include <algorithm>
@@ -25,8 +24,9 @@ enum class RetourChariot {
 // One line, its line end excluded: only its first bytes are kept, so that a line of any
 // length costs the same memory; its length counts every byte.
 struct Ligne {
+    // Enough for the longest value, 6 bytes (value entry checks it); any more cost nothing
+    // but a copy of that many bytes each time a line goes on past a read.
     static constexpr std::size_t octetsGardes = 16;
-
     std::string_view debut;  // the first min(longueur, octetsGardes) bytes, until the next line is read
     std::uint64_t longueur = 0;
 
@@ -36,7 +36,6 @@ struct Ligne {
 class Console {
 public:
     static constexpr std::size_t tailleTampon = std::size_t{64} * 1024;
-
     constexpr Console() noexcept = default;
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
@@ -44,8 +43,7 @@ public:
 
     // Reads the next line into `ligne`; a last line without a line end is a line. False,
     // leaving `ligne` as it was, at end of input or once a read or a write has failed: a
-    // line cut short by a failure is never read. Only a line that goes on past the bytes
-    // read leaves this inner loop.
+    // line cut short by a failure is never read.
     bool lireLigne(RetourChariot retour, Ligne& ligne) noexcept {
         if (etat_ != Etat::ouverte) {
             return false;
@@ -62,28 +60,24 @@ public:
         debutLigne_ = lecture_;
         std::uint64_t ecartes = 0;  // bytes of the line counted, but no longer kept
         const char* fin = chercherFin(lecture_, finLue_, retour);
-        while (fin == finLue_) {
+        while (fin == finLue_) {  // a long line, or one that arrives in pieces, as typed lines do
             if (!continuerLigne(ecartes)) {
                 if (etat_ != Etat::finEntree) {
                     return false;
                 }
-                ligne = retirerFinDeLigne(finLue_, ecartes, '\0');
+                ligne = retirerFinDeLigne(finLue_, ecartes);
                 return true;
             }
             fin = chercherFin(lecture_, finLue_, retour);
         }
         lecture_ = fin + 1;
-        ligne = retirerFinDeLigne(fin, ecartes, *fin);
+        ligne = retirerFinDeLigne(fin, ecartes);
         return true;
     }
 
     void ecrire(std::string_view texte) noexcept {
         if (texte.size() > sortie_.size() - enSortie_) {
             viderSortie();
-            if (texte.size() > sortie_.size()) {
-                ecrireAuSysteme(texte);
-                return;
-            }
         }
         std::memcpy(sortie_.data() + enSortie_, texte.data(), texte.size());
         enSortie_ += texte.size();
@@ -123,15 +117,15 @@ private:
         return saut != nullptr ? static_cast<const char*>(saut) : fin;
     }
 
-    // The line from `debutLigne_` to `fin`, which `finie` ended ('\0' at end of input),
-    // `ecartes` of its bytes no longer kept; a carriage return that ends it on its own
-    // takes the newline that may come right after it.
-    Ligne retirerFinDeLigne(const char* fin, std::uint64_t ecartes, char finie) noexcept {
+    // The line from `debutLigne_` to `fin`, its line end, or `finLue_` when input ended it;
+    // `ecartes` of its bytes no longer kept. A carriage return that ends it on its own takes
+    // the newline that may come right after it.
+    Ligne retirerFinDeLigne(const char* fin, std::uint64_t ecartes) noexcept {
         auto gardes = static_cast<std::size_t>(fin - debutLigne_);
-        if (finie == '\n' && gardes > 0 && fin[-1] == '\r') {
-            --gardes;
-        } else if (finie == '\r') {
+        if (fin != finLue_ && *fin == '\r') {
             sautApresRetour_ = true;
+        } else if (fin != finLue_ && gardes > 0 && fin[-1] == '\r') {
+            --gardes;
         }
         return {{debutLigne_, std::min(gardes, Ligne::octetsGardes)}, gardes + ecartes};
     }
@@ -139,10 +133,10 @@ private:
     bool continuerLigne(std::uint64_t& ecartes) noexcept;
     bool remplirEntree(std::size_t reportes = 0) noexcept;
     void viderSortie() noexcept;
-    void ecrireAuSysteme(std::string_view donnees) noexcept;
-    void noterEchecEcriture() noexcept;
+    void noterEchec(Etat echec, int erreur) noexcept;
 
     Etat etat_ = Etat::ouverte;
+    int erreur_ = 0;                // the system's error number of the first failure
     bool sautApresRetour_ = false;  // a carriage return ended the last line; a newline may follow
     // A read fills `tailleTampon` bytes after those carried over from a line going on.
     std::array<char, octetsReportes + tailleTampon> entree_{};

@@ -25,7 +25,7 @@ int executer(console::Console& console) {
     while (rep == 'y') {
         if (!verifierSomme(console)) {
             console.ecrire(textes::retourALaLigne);
-            return console.fermer(1);
+            return 1;
         }
         console.ecrire(textes::question);
         // Only the answer's first character counts, the rest of its line thrown away. A
@@ -33,10 +33,10 @@ int executer(console::Console& console) {
         console::Ligne reponse;
         if (!console.lireLigne(console::RetourChariot::finDeLigne, reponse)) {
             console.ecrire(textes::retourALaLigne);
-            return console.fermer(0);  // a no, or the diagnostic of a failure
+            return 0;  // a no, or a failure that closing reports
         }
         rep = reponse.debut.empty() ? '\n' : reponse.debut.front();  // an empty line is a no
     }
-    return console.fermer(0);
+    return 0;
 }
 }  // namespace dialogue

@@ -9,7 +9,7 @@ namespace dialogue {
 bool verifierSomme(console::Console& console);
 
 // Runs checks while the answer to the repeat question starts with "y". Returns the exit
-// status: 0 when the user declines (any other answer, an empty line, or end of input at
-// the question); 1 when input ends at an operand, or when a read or write fails.
+// status for `Console::fermer`: 0 when the user declines (any other answer, an empty line,
+// or end of input at the question); 1 when input ends, or a read fails, at an operand.
 int executer(console::Console& console);
 }  // namespace dialogue

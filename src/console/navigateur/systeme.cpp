@@ -18,14 +18,16 @@ std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
     return lireNavigateur(tampon, taille);
 }
 
-bool ecrire(std::string_view donnees) noexcept {
+int ecrire(std::string_view donnees) noexcept {
     ecrireNavigateur(donnees.data(), donnees.size());
-    return true;
+    return 0;
 }
 
-bool fermerSortie() noexcept {
-    return true;
+int fermerSortie() noexcept {
+    return 0;
 }
+
+const std::span<const Cause> causes;
 
 void signaler(std::string_view ligne) noexcept {
     signalerNavigateur(ligne.data(), ligne.size());
