@@ -1,121 +1,141 @@
 #!/usr/bin/python3
-"""The page in headless Chromium: test_page.py fichiers|session PAGE TESTS. Files are run in
-the page opened from disk, sessions typed in the page served over HTTP; no other request."""
+"""The page in a browser: test_page.py chromium|firefox|webkit fichiers|session PAGE TESTS.
+Files are run in the page opened from disk, sessions typed in the page served over HTTP;
+no other request. The same scenarios run in each engine (see pilotes.py)."""
 import functools
 import http.server
-import json
 import pathlib
 import re
 import sys
 import tempfile
 import threading
+import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+
+from pilotes import MOTEURS
 
 INVITE = "Introduire une valeur entiere entre -2^15 et (2^15) - 1:"
 QUESTION = "\nVoulez-vous verifier la somme de 2 shorts (y)?"
 N1 = "Introduire 1 premiere valeur short int n1: \n" + INVITE
 N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 
-# Each group is typed once a prompt ends the transcript: ^D is Ctrl-D, a group with
-# newlines is pasted, and Enter ends a group that does not end with ^D.
+# Each group is typed once a prompt ends the transcript: ^D is Ctrl-D, a group with line
+# ends is pasted, and Enter ends a group, unless it ends with ^D, or with ^F, which
+# presses « Fin des données » instead.
 SESSIONS = [
     (["30000", "30000", "y", "100", "abc", "-200", "n"], 0,
      f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n"
      f"{QUESTION}y\n{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}n\n"),
     # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
     (["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
-    # Pasted lines are echoed at once, as a terminal does, and read in order.
-    (["100\n200\nn"], 0, f"{N1}100\n200\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}n\n"),
+    # Pasted lines, whatever their line ends, are echoed at once, as a terminal does, and
+    # read in order; the end button hands over what is left in the input line.
+    (["100\r\n200\ry\r\n-5^F"], 1,
+     f"{N1}100\n200\ny\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}-5{N2}\n"),
 ]
 DEPOSER = ("const d = new DataTransfer(); d.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
            "document.dispatchEvent(new DragEvent('drop', {dataTransfer: d}));")
-COLLER = ("const d = new DataTransfer(); d.setData('text/plain', arguments[1]);"
-          "arguments[0].dispatchEvent(new ClipboardEvent('paste', {clipboardData: d}));")
-
-
-def ouvrir(adresse, telechargements):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for option in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                   "--user-data-dir=" + tempfile.mkdtemp()):
-        options.add_argument(option)
-    options.add_experimental_option("prefs", {"download.default_directory": telechargements})
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
-    navigateur = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    navigateur.get(adresse)
-    return navigateur
+# Firefox fills the event's data from its own dataType and data, which the others ignore.
+COLLER = ("const d = new DataTransfer(); d.setData('text/plain', arguments[0]);"
+          "document.getElementById('saisie').dispatchEvent(new ClipboardEvent('paste',"
+          " {clipboardData: d, dataType: 'text/plain', data: arguments[0]}));")
+# What « Enregistrer la transcription » saves, as the page builds it, one character a byte.
+ENREGISTRE = ("return transcription().arrayBuffer()"
+              ".then((b) => Array.from(new Uint8Array(b), (o) => String.fromCharCode(o)).join(''));")
 
 
 def attendre(navigateur, condition, secondes=20):
-    return WebDriverWait(navigateur, secondes, poll_frequency=0.02).until(lambda _: condition())
+    def essai():
+        try:
+            return condition()
+        except FileNotFoundError:  # a file renamed while it was looked at
+            return None
+    fin = time.monotonic() + secondes
+    while not (resultat := essai()):
+        if time.monotonic() > fin:
+            raise TimeoutError(f"still waiting after {secondes} s; the transcript: {texte(navigateur, 'journal')!r}")
+        time.sleep(0.02)
+    return resultat
 
 
 def texte(navigateur, ident):
-    return navigateur.find_element(By.ID, ident).get_property("textContent")
+    return navigateur.js("return document.getElementById(arguments[0]).textContent;", ident)
 
 
-# Chromium may give the file its name before its bytes, beside a .crdownload file: a
-# download is over when its folder holds that file alone, not empty.
-def telecharge(chemin):
-    try:
-        return [p.name for p in chemin.parent.iterdir()] == [chemin.name] and chemin.stat().st_size > 0
-    except FileNotFoundError:
-        return False
+def actif(navigateur):
+    return navigateur.js("return document.activeElement.id;")
 
 
-def fichiers(navigateur, tests, telechargements, echecs):
+# The bytes saved, as the page builds them; with `telecharger`, in the engines that save
+# downloads, also those of the button's real download (once a run: a browser may block a
+# page's later downloads).
+def verifier_enregistrement(navigateur, nom, attendu, echecs, telecharger):
+    obtenu = navigateur.js(ENREGISTRE).encode("latin-1")
+    if obtenu != attendu:
+        echecs.append(f"{nom}: saved {obtenu!r}, expected {attendu!r}")
+    if telecharger and navigateur.telechargements:
+        navigateur.cliquer("enregistrer")
+        chemin = pathlib.Path(navigateur.telechargements)
+        # Its name may come before its bytes, beside a partial or hidden file: the download is
+        # over when the folder holds one file alone, not empty, under a name of its own.
+        fichier = attendre(navigateur, lambda: len(p := list(chemin.iterdir())) == 1 and p[0].stat().st_size
+                           and not p[0].name.startswith(".") and not p[0].name.endswith((".part", ".crdownload"))
+                           and p[0])
+        if fichier.name != f"{nom}-transcription.txt" or fichier.read_bytes() != attendu:
+            echecs.append(f"{nom}: downloaded {fichier.name}, {fichier.read_bytes()!r}, expected {attendu!r}")
+
+
+def fichiers(navigateur, tests, echecs):
     lignes = re.findall(r"^transcript\((\w+) ([01])\)", (tests / "CMakeLists.txt").read_text(), re.M)
     assert len(lignes) > 10, "no transcript listed"
     # One way after the other, so that no run follows a run of the same file, whose
     # outcome is still shown until the new run starts.
-    for voie, (nom, statut) in ((voie, ligne) for voie in ("choix", "depot") for ligne in lignes):
+    for numero, (voie, (nom, statut)) in enumerate((voie, ligne) for voie in ("choix", "depot") for ligne in lignes):
         entree, attendu = tests / "transcripts" / f"{nom}.in", (tests / "transcripts" / f"{nom}.out").read_bytes()
         if voie == "choix":
-            navigateur.find_element(By.ID, "fichier").send_keys(str(entree))
+            navigateur.choisir("fichier", entree)
         else:
-            navigateur.execute_script(DEPOSER, list(entree.read_bytes()), entree.name)
+            navigateur.js(DEPOSER, list(entree.read_bytes()), entree.name)
         fin = f"«\u00a0{entree.name}\u00a0»\u00a0: programme terminé, statut "
         etat = attendre(navigateur, lambda: fin in (t := texte(navigateur, "etat")) and t)
-        enregistre = pathlib.Path(telechargements, f"{nom}-transcription.txt")
-        navigateur.find_element(By.ID, "enregistrer").click()
-        attendre(navigateur, lambda: telecharge(enregistre))
-        for quoi, obtenu, voulu in (("status", etat[-1], statut), ("saved", enregistre.read_bytes(), attendu),
+        for quoi, obtenu, voulu in (("status", etat[-1], statut),
                                     ("shown", texte(navigateur, "journal"), attendu.decode("ascii"))):
             if obtenu != voulu:
                 echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r}")
-        enregistre.unlink()
+        verifier_enregistrement(navigateur, nom, attendu, echecs, numero == 0)
 
 
-def session(navigateur, tests, telechargements, echecs):
+def session(navigateur, tests, echecs):
     for numero, (groupes, statut, attendu) in enumerate(SESSIONS):
-        if numero > 0:  # the focus is on « Recommencer »: the keyboard alone starts again
-            navigateur.switch_to.active_element.send_keys(Keys.ENTER)
-        if navigateur.switch_to.active_element.get_attribute("id") != "saisie":
+        if numero > 0:  # the focus is on « Recommencer » (Firefox's BiDi keys do not press a button)
+            navigateur.cliquer("recommencer")
+        if actif(navigateur) != "saisie":
             echecs.append(f"session {numero}: the input line has not the focus at the start")
-        saisie, vu = navigateur.find_element(By.ID, "saisie"), 0
+        vu = 0
         for groupe in groupes:
             vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu
                           and t.endswith((INVITE, QUESTION)) and len(t))
-            if "\n" in groupe:
-                navigateur.execute_script(COLLER, saisie, groupe)
+            groupe, bouton = (groupe[:-2], True) if groupe.endswith("^F") else (groupe, False)
+            if re.search("[\r\n]", groupe):
+                navigateur.js(COLLER, groupe)
                 groupe = ""
             morceaux = groupe.split("^D")
-            touches = functools.reduce(lambda a, b: a + [Keys.CONTROL, "d", Keys.NULL, b], morceaux[1:], [morceaux[0]])
-            saisie.send_keys(*touches, *([] if groupe.endswith("^D") else [Keys.ENTER]))
+            for i, morceau in enumerate(morceaux):
+                fin = [Keys.CONTROL, "d"] if i < len(morceaux) - 1 else [] if bouton or groupe.endswith("^D") else [Keys.ENTER]
+                if morceau or fin:
+                    navigateur.touches(morceau, *fin)
+            if bouton:
+                navigateur.cliquer("fin")
         etat = attendre(navigateur, lambda: "statut" in (t := texte(navigateur, "etat")) and t)
         if etat != f"Programme terminé, statut {statut}" or texte(navigateur, "journal") != attendu:
             echecs.append(f"session {numero}: {etat!r}, {texte(navigateur, 'journal')!r}, expected {attendu!r}")
-        if navigateur.switch_to.active_element.get_attribute("id") != "recommencer":
+        if actif(navigateur) != "recommencer":
             echecs.append(f"session {numero}: the focus is not on « Recommencer » at the end")
+        verifier_enregistrement(navigateur, "verifier-somme", attendu.encode(), echecs, numero == len(SESSIONS) - 1)
 
 
-def principal(cas, page, tests):
+def principal(moteur, cas, page, tests):
     page, tests, telechargements = pathlib.Path(page).resolve(), pathlib.Path(tests).resolve(), tempfile.mkdtemp()
     adresse, demandes = page.as_uri(), []
     if cas == "session":
@@ -125,18 +145,18 @@ def principal(cas, page, tests):
         httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Journalise, directory=page.parent))
         threading.Thread(target=httpd.serve_forever, daemon=True).start()
         adresse = f"http://127.0.0.1:{httpd.server_port}/{page.name}"
-    navigateur, echecs = ouvrir(adresse, telechargements), []
+    navigateur, echecs = MOTEURS[moteur](telechargements), []
     try:
-        {"fichiers": fichiers, "session": session}[cas](navigateur, tests, telechargements, echecs)
-        messages = [json.loads(e["message"])["message"] for e in navigateur.get_log("performance")]
-        urls = [m["params"]["request"]["url"] for m in messages if m["method"] == "Network.requestWillBeSent"
-                and m["params"].get("documentURL") == adresse]
-        echecs += [f"requested {u[:80]}" for u in urls if u != adresse and not u.startswith(("data:", "blob:"))]
-        echecs += [] if adresse in urls else ["the page's own request was not seen"]
+        navigateur.aller(adresse)
+        {"fichiers": fichiers, "session": session}[cas](navigateur, tests, echecs)
+        urls = navigateur.demandes(adresse)
+        if urls is not None:
+            echecs += [f"requested {u[:80]}" for u in urls if u != adresse and not u.startswith(("data:", "blob:"))]
+            echecs += [] if urls else ["no request of the page was seen"]  # else the record itself failed
         echecs += [] if cas != "session" or demandes == [f"/{page.name}"] else [f"the server was asked {demandes}"]
     finally:
-        navigateur.quit()
-    print("\n".join(echecs + [f"{cas}: {'failed' if echecs else 'passed'}"]))
+        navigateur.fermer()
+    print("\n".join(echecs + [f"{moteur} {cas}: {'failed' if echecs else 'passed'}"]))
     return 1 if echecs else 0
 
 
