@@ -6,6 +6,7 @@
 //     until then;
 //   ecrire(octets), signaler(octets): bytes for standard output and standard error, a
 //     view of the program's memory that holds them only until the call returns.
+/* global mergeInto, LibraryManager, Asyncify, HEAPU8, Module */  // emcc's, where this file goes
 mergeInto(LibraryManager.library, {
   lireNavigateur: function(tampon, taille) {
     return Asyncify.handleSleep(function(reveiller) {
