@@ -30,7 +30,8 @@ cppcheck --enable=warning,style,performance,portability --std=c++20 --error-exit
 echo "cppcheck: clean on src/"
 
 # The page's own script, its other lines blanked so that line numbers stay the page's, and
-# the browser side of the console. Debian's eslint finds its modules in /usr/share/nodejs,
+# the browser side of the console (no-regex-spaces is off: the program's texts hold double
+# spaces, matched as they stand). Debian's eslint finds its modules in /usr/share/nodejs,
 # where a node that is not Debian's own does not look.
 export NODE_PATH=/usr/share/nodejs
 grep -qx '<script>' web/page.html || { echo "eslint: no '<script>' line in web/page.html"; exit 1; }

@@ -21,20 +21,47 @@ QUESTION = "\nVoulez-vous verifier la somme de 2 shorts (y)?"
 N1 = "Introduire 1 premiere valeur short int n1: \n" + INVITE
 N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 
-# Each group is typed once a prompt ends the transcript: ^D is Ctrl-D, a group with line
-# ends is pasted, and Enter ends a group, unless it ends with ^D, or with ^F, which
-# presses « Fin des données » instead.
+# Each session runs in a viewport of its size. Each group is typed once a prompt ends the
+# transcript: ^D is Ctrl-D, a group with line ends is pasted, and Enter ends a group, unless
+# it ends with ^D, or with ^F, which presses « Fin des données » instead. A group that
+# starts with ^R is typed where the hint for a refused line shows (and only there), ^C
+# after a click on the transcript.
 SESSIONS = [
-    (["30000", "30000", "y", "100", "abc", "-200", "n"], 0,
-     f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n"
-     f"{QUESTION}y\n{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}n\n"),
+    ((390, 470), ["100", "abc", "^R^C-200", "y", "30000", "30000", "n"], 0,
+     f"{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}y\n"
+     f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
     # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
-    (["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
+    ((320, 480), ["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
     # Pasted lines, whatever their line ends, are echoed at once, as a terminal does, and
     # read in order; the end button hands over what is left in the input line.
-    (["100\r\n200\ry\r\n-5^F"], 1,
+    ((1024, 768), ["100\r\n200\ry\r\n-5^F"], 1,
      f"{N1}100\n200\ny\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}-5{N2}\n"),
 ]
+FINS = ["Terminé normalement (statut 0)", "Arrêté : fin des données au milieu d’une vérification (statut 1)"]
+# What the first session's verdicts look like: its lines in the transcript, by kind, and
+# the last one explained.
+VERDICTS = [["verdict valide", " Resultat valide : 100 + -200 = -100"],
+            ["verdict positif", " Debordement positif :  Resultat invalide : 30000 + 30000 = -5536"]]
+EXPLIQUE = ["Débordement positif", "30000 + 30000 = 60000, au-delà de 32767 : 60000 − 65536 = −5536",
+            "retenue 01\n   30000 0111 0101 0011 0000\n+  30000 0111 0101 0011 0000\n=  −5536 1110 1010 0110 0000"]
+# The summaries of some files, and the files warned about.
+RESUMES = {
+    "debordements": "4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 0 ligne refusée.",
+    "refus": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 12 lignes refusées.",
+    "bom_utf8": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 1 ligne refusée.",
+}
+AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "UTF-16"}  # refus holds a NUL byte
+# What a user of a small screen would miss in the viewport, if anything.
+VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
+const f = [];
+if (r.top < 0 || r.bottom > innerHeight) f.push('the input line out of view');
+if (j.scrollTop + j.clientHeight < j.scrollHeight - 2) f.push('the end of the transcript out of view');
+if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
+if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
+for (const e of innerWidth > 480 ? [] : [s, ...document.querySelectorAll('button')]) {
+  if (e.offsetParent && e.offsetHeight < 44) f.push(`${e.id} under 44 px`);
+}
+return f.join(', ');"""
 DEPOSER = ("const d = new DataTransfer(); for (let i = 0; i < arguments.length; i += 2)"
            " d.items.add(new File([new Uint8Array(arguments[i])], arguments[i + 1]));"
            "document.dispatchEvent(new DragEvent('drop', {dataTransfer: d}));")
@@ -70,7 +97,8 @@ return new Promise((fini) => new MutationObserver((_, o) => {
 }).observe(j, {childList: true, subtree: true, characterData: true}));"""
 
 
-def attendre(navigateur, condition, secondes=20):
+# The first true value of condition(), within `secondes`: else an error, or None when not `exige`.
+def attendre(navigateur, condition, secondes=20, exige=True):
     def essai():
         try:
             return condition()
@@ -79,13 +107,15 @@ def attendre(navigateur, condition, secondes=20):
     fin = time.monotonic() + secondes
     while not (resultat := essai()):
         if time.monotonic() > fin:
+            if not exige:
+                return None
             raise TimeoutError(f"still waiting after {secondes} s; the transcript: {texte(navigateur, 'journal')!r}")
         time.sleep(0.02)
     return resultat
 
 
 def texte(navigateur, ident):
-    return navigateur.js("return document.getElementById(arguments[0]).textContent;", ident)
+    return navigateur.js("return document.getElementById(arguments[0]).textContent;", ident).replace("\u00a0", " ")
 
 
 def actif(navigateur):
@@ -122,17 +152,20 @@ def fichiers(navigateur, tests, echecs):
             navigateur.choisir("fichier", entree)
         else:
             navigateur.js(DEPOSER, list(entree.read_bytes()), entree.name)
-        fin = f"«\u00a0{entree.name}\u00a0»\u00a0: programme terminé, statut "
-        etat = attendre(navigateur, lambda: fin in (t := texte(navigateur, "etat")) and t)
-        for quoi, obtenu, voulu in (("status", etat[-1], statut),
-                                    ("shown", texte(navigateur, "journal"), attendu.decode("ascii"))):
+        etat = attendre(navigateur, lambda: f"« {entree.name} »" in (t := texte(navigateur, "etat")) and "(statut" in t and t)
+        resume = texte(navigateur, "resume")
+        for quoi, obtenu, voulu in (("status", etat.endswith(f"« {entree.name} » : {FINS[int(statut)]}"), True),
+                                    ("shown", texte(navigateur, "journal"), attendu.decode("ascii")),
+                                    ("warning", AVERTIS.get(nom, "Attention") in etat, nom in AVERTIS),
+                                    ("summary", resume if nom in RESUMES else "", RESUMES.get(nom, ""))):
             if obtenu != voulu:
-                echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r}")
+                echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r} ({etat!r}, {resume!r})")
         verifier_enregistrement(navigateur, nom, attendu, echecs, numero == 0)
 
 
 def session(navigateur, tests, echecs):
-    for numero, (groupes, statut, attendu) in enumerate(SESSIONS):
+    for numero, (taille, groupes, statut, attendu) in enumerate(SESSIONS):
+        navigateur.taille(*taille)
         if numero > 0:  # the focus is on « Recommencer » (Firefox's BiDi keys do not press a button)
             navigateur.cliquer("recommencer")
         if actif(navigateur) != "saisie":
@@ -141,6 +174,20 @@ def session(navigateur, tests, echecs):
         for groupe in groupes:
             vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu
                           and t.endswith((INVITE, QUESTION)) and len(t))
+            indice = groupe.startswith("^R")
+            if indice:
+                groupe = groupe[2:]
+            if not attendre(navigateur, lambda: texte(navigateur, "invite").endswith(
+                    texte(navigateur, "journal").rsplit("\n", 1)[-1]) and navigateur.js(
+                    "return document.getElementById('indice').hidden;") != indice, 2, False):
+                echecs.append(f"session {numero}, {groupe}: the prompt not described, or the hint {'not ' * indice}shown")
+            if groupe.startswith("^C"):
+                groupe = groupe[2:]
+                navigateur.cliquer("journal")
+                if actif(navigateur) != "saisie":
+                    echecs.append(f"session {numero}: a click on the transcript leaves the focus on {actif(navigateur)}")
+            if vue := navigateur.js(VUE):
+                echecs.append(f"session {numero}, {taille}: {vue}")
             groupe, bouton = (groupe[:-2], True) if groupe.endswith("^F") else (groupe, False)
             if re.search("[\r\n]", groupe):
                 navigateur.js(COLLER, groupe)
@@ -153,7 +200,12 @@ def session(navigateur, tests, echecs):
             if bouton:
                 navigateur.cliquer("fin")
         etat = attendre(navigateur, lambda: "statut" in (t := texte(navigateur, "etat")) and t)
-        if etat != f"Programme terminé, statut {statut}" or texte(navigateur, "journal") != attendu:
+        if numero == 0:
+            marques = navigateur.js("return Array.from(document.querySelectorAll('#journal .verdict'), (e) => [e.className, e.textContent]);")
+            explique = [texte(navigateur, "detail"), navigateur.js("return document.querySelector('#detail svg').getAttribute('aria-label');")]
+            if marques != VERDICTS or not all(e in explique[0] for e in EXPLIQUE) or "ramené à −5536" not in explique[1]:
+                echecs.append(f"session 0: verdicts marked {marques}, explained {explique}")
+        if etat != FINS[statut] or texte(navigateur, "journal") != attendu:
             echecs.append(f"session {numero}: {etat!r}, {texte(navigateur, 'journal')!r}, expected {attendu!r}")
         if actif(navigateur) != "recommencer":
             echecs.append(f"session {numero}: the focus is not on « Recommencer » at the end")
@@ -171,8 +223,8 @@ def grand(navigateur, tests, echecs):
     lent.write_bytes(entree + bytes(1 << 27))
     attendu = sortie.replace(INVITE.encode(), INVITE.encode() * (checks + 1), 1) + sortie * (checks - 1)
 
-    def fin(nom, quoi="programme terminé, statut "):
-        return attendre(navigateur, lambda: f"«\u00a0{nom}\u00a0»\u00a0: {quoi}" in (t := texte(navigateur, "etat")) and t, 60)
+    def fin(nom, quoi=FINS[0]):
+        return attendre(navigateur, lambda: f"« {nom} » : {quoi}" in (t := texte(navigateur, "etat")) and t, 60)
 
     def enregistre(voulu, nom):  # voulu(n): the first n bytes the program wrote
         taille, empreinte = navigateur.js(EMPREINTE)
@@ -210,7 +262,7 @@ def grand(navigateur, tests, echecs):
         echecs.append("long.txt: not stopped")
     # Of several files dropped at once, the first runs, and the status says so.
     navigateur.js(DEPOSER, list(petit.read_bytes()), petit.name, [], "vide.txt")
-    if not fin(petit.name).startswith(f"2\u00a0fichiers déposés, seul «\u00a0{petit.name}\u00a0» est exécuté."):
+    if not fin(petit.name).startswith(f"2 fichiers déposés, seul « {petit.name} » est exécuté."):
         echecs.append(f"two files dropped: {texte(navigateur, 'etat')!r}")
 
 
