@@ -14,9 +14,8 @@ import threading
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "web"))
-from test_page import INVITE, attendre, ouvrir  # noqa: E402  (the same browser as the tests)
-
-from selenium.webdriver.common.by import By  # noqa: E402
+from pilotes import Chromium  # noqa: E402  (the same browser as the tests)
+from test_page import INVITE, attendre  # noqa: E402
 
 # Installed before the page's own scripts run: the time, from navigation, at which the
 # first prompt is in the transcript, and at which the frame that shows it is drawn.
@@ -88,9 +87,10 @@ def memoire(processus):
 class Releve(threading.Thread):
     """The browser's peak memory while it runs, read every 50 ms."""
 
-    def __init__(self, navigateur):
+    def __init__(self, chromium):
         super().__init__(daemon=True)
-        self.processus, self.pic, self.fini = descendants(navigateur.service.process.pid), 0, threading.Event()
+        self.processus = descendants(chromium.navigateur.service.process.pid)
+        self.pic, self.fini = 0, threading.Event()
         self.start()
 
     def run(self):
@@ -111,13 +111,13 @@ def principal(page, natif, generer):
 
     invites, images = [], []
     for _ in range(15):  # a fresh browser each time, left a second to settle
-        navigateur = ouvrir("about:blank", tempfile.mkdtemp())
+        chromium = Chromium(tempfile.mkdtemp())
         time.sleep(1)
-        navigateur.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PREMIERE_INVITE})
-        navigateur.get(page.as_uri())
-        invites.append(attendre(navigateur, lambda: navigateur.execute_script("return window.invite")))
-        images.append(attendre(navigateur, lambda: navigateur.execute_script("return window.image")))
-        navigateur.quit()
+        chromium.navigateur.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PREMIERE_INVITE})
+        chromium.aller(page.as_uri())
+        invites.append(attendre(chromium, lambda: chromium.js("return window.invite")))
+        images.append(attendre(chromium, lambda: chromium.js("return window.image")))
+        chromium.fermer()
     print(f"navigation to the first prompt in the transcript: {resume(invites)}, to the frame that shows it: "
           f"{resume(images)} (median (min .. max) of 15 fresh browsers)")
 
@@ -143,25 +143,26 @@ def principal(page, natif, generer):
                 durees.append((time.perf_counter() - debut) * 1000)
 
         # A fresh browser for each file, so that its memory is this file's alone.
-        navigateur = ouvrir(page.as_uri(), str(dossier))
+        chromium = Chromium(str(dossier))
         fins, images, gels, pics = [], [], [], []
         for _ in range(3):
-            navigateur.refresh()
-            attendre(navigateur, lambda: navigateur.find_element(By.ID, "journal").text.endswith(INVITE.strip()))
-            navigateur.execute_script(FICHIER)
-            releve = Releve(navigateur)
-            navigateur.find_element(By.ID, "fichier").send_keys(str(charge))
-            mesure = attendre(navigateur, lambda: navigateur.execute_script("return mesure.image && mesure"), 300)
+            chromium.aller(page.as_uri())
+            attendre(chromium, lambda: chromium.js("return document.getElementById('journal').textContent")
+                     .endswith(INVITE))
+            chromium.js(FICHIER)
+            releve = Releve(chromium)
+            chromium.choisir("fichier", charge)
+            mesure = attendre(chromium, lambda: chromium.js("return mesure.image && mesure"), 300)
             pics.append(releve.arreter() / 2**20)
             fins.append(mesure["fin"])
             images.append(mesure["image"])
             gels.append(mesure["gel"])
-        navigateur.find_element(By.ID, "enregistrer").click()
+        chromium.cliquer("enregistrer")
         enregistre = dossier / f"{charge.stem}-transcription.txt"
-        attendre(navigateur, lambda: enregistre.exists() and enregistre.stat().st_size == attendu.stat().st_size, 120)
+        attendre(chromium, lambda: enregistre.exists() and enregistre.stat().st_size == attendu.stat().st_size, 120)
         time.sleep(0.5)
         identique = enregistre.read_bytes() == attendu.read_bytes()
-        navigateur.quit()
+        chromium.fermer()
         enregistre.unlink()
         print(f"\n{nom}: {charge.stat().st_size:,} bytes in, {attendu.stat().st_size:,} bytes out")
         print(f"  native program, output to a file: {resume(durees)} (7 runs)")
