@@ -24,8 +24,8 @@ new MutationObserver((_, observateur) => {
   const journal = document.getElementById('journal');
   if (journal && journal.textContent.endsWith(%r)) {
     observateur.disconnect();
-    window.invite = performance.now();
-    requestAnimationFrame(() => setTimeout(() => { window.image = performance.now(); }));
+    window.premiere = { invite: performance.now() };
+    requestAnimationFrame(() => setTimeout(() => { premiere.image = performance.now(); }));
   }
 }).observe(document, {childList: true, subtree: true, characterData: true});
 """ % INVITE
@@ -115,8 +115,8 @@ def principal(page, natif, generer):
         time.sleep(1)
         chromium.navigateur.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PREMIERE_INVITE})
         chromium.aller(page.as_uri())
-        invites.append(attendre(chromium, lambda: chromium.js("return window.invite")))
-        images.append(attendre(chromium, lambda: chromium.js("return window.image")))
+        invites.append(attendre(chromium, lambda: chromium.js("return window.premiere && premiere.invite")))
+        images.append(attendre(chromium, lambda: chromium.js("return window.premiere && premiere.image")))
         chromium.fermer()
     print(f"navigation to the first prompt in the transcript: {resume(invites)}, to the frame that shows it: "
           f"{resume(images)} (median (min .. max) of 15 fresh browsers)")
