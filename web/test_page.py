@@ -53,7 +53,7 @@ AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "UTF-16"}  # refus h
 # What a user of a small screen would miss in the viewport, if anything.
 VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
 const f = [];
-if (r.top < 0 || r.bottom > innerHeight) f.push('the input line out of view');
+if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
 if (j.scrollTop + j.clientHeight < j.scrollHeight - 2) f.push('the end of the transcript out of view');
 if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
 if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
@@ -200,7 +200,9 @@ def principal(moteur, cas, page, tests):
     navigateur, echecs = MOTEURS[moteur](telechargements), []
     try:
         navigateur.aller(adresse)
+        navigateur.js("window.erreurs = []; addEventListener('error', (e) => erreurs.push(e.message));")
         {"fichiers": fichiers, "session": session}[cas](navigateur, tests, echecs)
+        echecs += [f"the page threw: {e}" for e in navigateur.js("return erreurs;")]
         urls = navigateur.demandes(adresse)
         if urls is not None:
             echecs += [f"requested {u[:80]}" for u in urls if u != adresse and not u.startswith(("data:", "blob:"))]
