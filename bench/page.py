@@ -13,7 +13,8 @@ import tempfile
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "web"))
-from test_page import INVITE, attendre, ouvrir  # noqa: E402  (the same browser as the tests)
+from pilotes import Chromium  # noqa: E402  (the same browser as the tests)
+from test_page import INVITE, attendre  # noqa: E402
 
 from selenium.webdriver.common.by import By  # noqa: E402
 
@@ -41,6 +42,12 @@ new MutationObserver(() => {
   }
 }).observe(document.getElementById('etat'), {childList: true, subtree: true, characterData: true});
 """
+
+
+def ouvrir(adresse, telechargements):
+    navigateur = Chromium(telechargements).navigateur
+    navigateur.get(adresse)
+    return navigateur
 
 
 def resume(nom, valeurs, unite="ms"):

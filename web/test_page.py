@@ -84,7 +84,8 @@ def attendre(navigateur, condition, secondes=20, exige=True):
         if time.monotonic() > fin:
             if not exige:
                 return None
-            raise TimeoutError(f"still waiting after {secondes} s; the transcript: {texte(navigateur, 'journal')!r}")
+            raise TimeoutError(f"still waiting after {secondes} s" + (
+                f"; the transcript: {texte(navigateur, 'journal')!r}" if hasattr(navigateur, "js") else ""))
         time.sleep(0.02)
     return resultat
 
@@ -152,7 +153,7 @@ def session(navigateur, tests, echecs):
             indice = groupe.startswith("^R")
             if indice:
                 groupe = groupe[2:]
-            if not attendre(navigateur, lambda: texte(navigateur, "invite").endswith(
+            if not attendre(navigateur, lambda: texte(navigateur, "consigne").endswith(
                     texte(navigateur, "journal").rsplit("\n", 1)[-1]) and navigateur.js(
                     "return document.getElementById('indice').hidden;") != indice, 2, False):
                 echecs.append(f"session {numero}, {groupe}: the prompt not described, or the hint {'not ' * indice}shown")
