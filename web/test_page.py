@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""The page in a browser: test_page.py chromium|firefox|webkit fichiers|session PAGE TESTS.
+"""The page in a browser: test_page.py chromium|firefox|webkit fichiers|session|grand PAGE TESTS.
 Files are run in the page opened from disk, sessions typed in the page served over HTTP;
 no other request. The same scenarios run in each engine (see pilotes.py)."""
 import functools
+import hashlib
 import http.server
 import pathlib
 import re
@@ -61,7 +62,8 @@ for (const e of innerWidth > 480 ? [] : [s, ...document.querySelectorAll('button
   if (e.offsetParent && e.offsetHeight < 44) f.push(`${e.id} under 44 px`);
 }
 return f.join(', ');"""
-DEPOSER = ("const d = new DataTransfer(); d.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
+DEPOSER = ("const d = new DataTransfer(); for (let i = 0; i < arguments.length; i += 2)"
+           " d.items.add(new File([new Uint8Array(arguments[i])], arguments[i + 1]));"
            "document.dispatchEvent(new DragEvent('drop', {dataTransfer: d}));")
 # Firefox fills the event's data from its own dataType and data, which the others ignore.
 COLLER = ("const d = new DataTransfer(); d.setData('text/plain', arguments[0]);"
@@ -70,6 +72,29 @@ COLLER = ("const d = new DataTransfer(); d.setData('text/plain', arguments[0]);"
 # What « Enregistrer la transcription » saves, as the page builds it, one character a byte.
 ENREGISTRE = ("return transcription().arrayBuffer()"
               ".then((b) => Array.from(new Uint8Array(b), (o) => String.fromCharCode(o)).join(''));")
+# The same, too large to be handed over: its size and SHA-256.
+EMPREINTE = ("return transcription().arrayBuffer().then((b) => crypto.subtle.digest('SHA-256', b)"
+             ".then((h) => [b.byteLength, Array.from(new Uint8Array(h), (o) => o.toString(16).padStart(2, '0')).join('')]));")
+# Whether the text from the last « Resultat » to the end of the transcript is in the
+# transcript's visible part and in the window.
+EN_VUE = """const j = document.getElementById('journal'), w = document.createTreeWalker(j, NodeFilter.SHOW_TEXT);
+let n = null;
+while (w.nextNode()) if (w.currentNode.data.includes('Resultat')) n = w.currentNode;
+const r = document.createRange(), c = j.getBoundingClientRect();
+r.setStart(n, n.data.lastIndexOf('Resultat'));
+r.setEnd(j, j.childNodes.length);
+return Array.from(r.getClientRects()).every((b) => b.top >= Math.max(c.top, 0) - 1 && b.bottom <= Math.min(c.bottom, innerHeight) + 1);"""
+# Keeps every text the status shows.
+ETATS = ("const e = document.getElementById('etat'); window.etats = [];"
+         "new MutationObserver(() => etats.push(e.textContent)).observe(e, {childList: true, subtree: true, characterData: true});")
+# Clicks « Arrêter » as soon as some output of the run of the file arguments[0] is drawn.
+ARRETER = """const j = document.getElementById('journal');
+return new Promise((fini) => new MutationObserver((_, o) => {
+  if (!j.textContent || !document.getElementById('etat').textContent.includes(arguments[0])) return;
+  o.disconnect();
+  document.getElementById('arreter').click();
+  fini();
+}).observe(j, {childList: true, subtree: true, characterData: true}));"""
 
 
 # The first true value of condition(), within `secondes`: else an error, or None when not `exige`.
@@ -188,6 +213,60 @@ def session(navigateur, tests, echecs):
         verifier_enregistrement(navigateur, "verifier-somme", attendu.encode(), echecs, numero == len(SESSIONS) - 1)
 
 
+def grand(navigateur, tests, echecs):
+    """A large generated file, chosen: 50,000 refused lines, then 50,000 checks; around it,
+    a file of 128 MiB that is long to read, one that is long to run, and two dropped at once."""
+    entree, sortie = (tests / "transcripts/somme_valide.in").read_bytes(), (tests / "transcripts/somme_valide.out").read_bytes()
+    dossier, checks = pathlib.Path(tempfile.mkdtemp()), 50000
+    fichier, long, lent = dossier / "grand.txt", dossier / "long.txt", dossier / "lent.txt"
+    fichier.write_bytes(b"\n" * checks + entree.replace(b"n\n", b"y\n") * (checks - 1) + entree)
+    long.write_bytes(entree.replace(b"n\n", b"y\n") * 10 * checks + entree)
+    lent.write_bytes(entree + bytes(1 << 27))
+    attendu = sortie.replace(INVITE.encode(), INVITE.encode() * (checks + 1), 1) + sortie * (checks - 1)
+
+    def fin(nom, quoi=FINS[0]):
+        return attendre(navigateur, lambda: f"« {nom} » : {quoi}" in (t := texte(navigateur, "etat")) and t, 60)
+
+    def enregistre(voulu, nom):  # voulu(n): the first n bytes the program wrote
+        taille, empreinte = navigateur.js(EMPREINTE)
+        if taille == 0 or empreinte != hashlib.sha256(voulu(taille)).hexdigest():
+            echecs.append(f"{nom}: {taille} bytes saved, not those the program wrote")
+        return taille
+
+    # A second file chosen while the first is still being read is the one that runs: the
+    # first never does, the status tells (checked once the large file has run).
+    petit = tests / "transcripts/debordements.in"
+    navigateur.js(ETATS)
+    navigateur.choisir("fichier", lent)
+    navigateur.choisir("fichier", petit)
+    fin(petit.name)
+    verifier_enregistrement(navigateur, "debordements", petit.with_suffix(".out").read_bytes(), echecs, False)
+    # At its end, the last verdict and the question are in view, its end shown, and the focus
+    # not on « Recommencer »; its bytes saved exactly.
+    navigateur.choisir("fichier", fichier)
+    fin(fichier.name)
+    vu = texte(navigateur, "journal")
+    if not (attendu.decode().endswith(vu) and len(vu) > 10000 and navigateur.js(EN_VUE)):
+        echecs.append(f"grand.txt: the end is not in view, or not what the program wrote: ...{vu[-200:]!r}")
+    if actif(navigateur) == "recommencer" or navigateur.js("return document.getElementById('coupe').hidden;"):
+        echecs.append(f"grand.txt: focus on {actif(navigateur)}, nothing said of the part not shown")
+    enregistre(lambda n: attendu[:n], fichier.name)
+    etats = navigateur.js("return etats.slice(etats.findIndex((t) => t.includes(arguments[1])))"
+                          ".filter((t) => t.includes(arguments[0]));", lent.name, petit.name)
+    if etats:
+        echecs.append(f"{lent.name}, chosen before another, was run: {etats}")
+    # « Arrêter » stops a run at once; what it wrote is kept.
+    navigateur.choisir("fichier", long)
+    navigateur.js(ARRETER, long.name)
+    fin(long.name, "exécution arrêtée après ")
+    if enregistre(lambda n: (sortie * (n // len(sortie) + 1))[:n], long.name) >= 10 * checks * len(sortie):
+        echecs.append("long.txt: not stopped")
+    # Of several files dropped at once, the first runs, and the status says so.
+    navigateur.js(DEPOSER, list(petit.read_bytes()), petit.name, [], "vide.txt")
+    if not fin(petit.name).startswith(f"2 fichiers déposés, seul « {petit.name} » est exécuté."):
+        echecs.append(f"two files dropped: {texte(navigateur, 'etat')!r}")
+
+
 def principal(moteur, cas, page, tests):
     page, tests, telechargements = pathlib.Path(page).resolve(), pathlib.Path(tests).resolve(), tempfile.mkdtemp()
     adresse, demandes = page.as_uri(), []
@@ -202,7 +281,7 @@ def principal(moteur, cas, page, tests):
     try:
         navigateur.aller(adresse)
         navigateur.js("window.erreurs = []; addEventListener('error', (e) => erreurs.push(e.message));")
-        {"fichiers": fichiers, "session": session}[cas](navigateur, tests, echecs)
+        {"fichiers": fichiers, "session": session, "grand": grand}[cas](navigateur, tests, echecs)
         echecs += [f"the page threw: {e}" for e in navigateur.js("return erreurs;")]
         urls = navigateur.demandes(adresse)
         if urls is not None:
