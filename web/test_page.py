@@ -54,7 +54,7 @@ AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "UTF-16"}  # refus h
 # What a user of a small screen would miss in the viewport, if anything.
 VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
 const f = [];
-if (r.top < 0 || r.bottom > innerHeight) f.push('the input line out of view');
+if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
 if (j.scrollTop + j.clientHeight < j.scrollHeight - 2) f.push('the end of the transcript out of view');
 if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
 if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
@@ -109,7 +109,8 @@ def attendre(navigateur, condition, secondes=20, exige=True):
         if time.monotonic() > fin:
             if not exige:
                 return None
-            raise TimeoutError(f"still waiting after {secondes} s; the transcript: {texte(navigateur, 'journal')!r}")
+            raise TimeoutError(f"still waiting after {secondes} s" + (
+                f"; the transcript: {texte(navigateur, 'journal')!r}" if hasattr(navigateur, "js") else ""))
         time.sleep(0.02)
     return resultat
 
@@ -177,7 +178,7 @@ def session(navigateur, tests, echecs):
             indice = groupe.startswith("^R")
             if indice:
                 groupe = groupe[2:]
-            if not attendre(navigateur, lambda: texte(navigateur, "invite").endswith(
+            if not attendre(navigateur, lambda: texte(navigateur, "consigne").endswith(
                     texte(navigateur, "journal").rsplit("\n", 1)[-1]) and navigateur.js(
                     "return document.getElementById('indice').hidden;") != indice, 2, False):
                 echecs.append(f"session {numero}, {groupe}: the prompt not described, or the hint {'not ' * indice}shown")
@@ -279,7 +280,9 @@ def principal(moteur, cas, page, tests):
     navigateur, echecs = MOTEURS[moteur](telechargements), []
     try:
         navigateur.aller(adresse)
+        navigateur.js("window.erreurs = []; addEventListener('error', (e) => erreurs.push(e.message));")
         {"fichiers": fichiers, "session": session, "grand": grand}[cas](navigateur, tests, echecs)
+        echecs += [f"the page threw: {e}" for e in navigateur.js("return erreurs;")]
         urls = navigateur.demandes(adresse)
         if urls is not None:
             echecs += [f"requested {u[:80]}" for u in urls if u != adresse and not u.startswith(("data:", "blob:"))]
