@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Static checks: formatting of every C++ file, then clang-tidy and cppcheck on src/.
+# Static checks: formatting of every C++ file, then clang-tidy and cppcheck on src/, then
+# eslint on the page's JavaScript (web/eslint.json).
 # Needs the developer build's compile_commands.json (cmake --preset dev); the Windows
 # side of the console is checked with the Windows build's, when MinGW-w64 is installed.
 set -euo pipefail
@@ -27,3 +28,14 @@ fi
 cppcheck --enable=warning,style,performance,portability --std=c++20 --error-exitcode=1 \
     --inline-suppr --quiet -I src src
 echo "cppcheck: clean on src/"
+
+# The page's own script, its other lines blanked so that line numbers stay the page's, and
+# the browser side of the console (no-regex-spaces is off: the program's texts hold double
+# spaces, matched as they stand). Debian's eslint finds its modules in /usr/share/nodejs,
+# where a node that is not Debian's own does not look.
+export NODE_PATH=/usr/share/nodejs
+grep -qx '<script>' web/page.html || { echo "eslint: no '<script>' line in web/page.html"; exit 1; }
+eslint --no-eslintrc -c web/eslint.json src/console/navigateur/systeme.js
+awk '/^<script>$/ { dedans = 1; print ""; next } /^<\/script>$/ { dedans = 0 } { print dedans ? $0 : "" }' \
+    web/page.html | eslint --no-eslintrc -c web/eslint.json --stdin --stdin-filename web/page.html
+echo "eslint: clean on the page's script and src/console/navigateur/systeme.js"

@@ -1,120 +1,273 @@
 #!/usr/bin/python3
-"""The page in headless Chromium: test_page.py fichiers|session PAGE TESTS. Files are run in
-the page opened from disk, sessions typed in the page served over HTTP; no other request."""
+"""The page in a browser: test_page.py chromium|firefox|webkit fichiers|session|grand PAGE TESTS.
+Files are run in the page opened from disk, sessions typed in the page served over HTTP;
+no other request. The same scenarios run in each engine (see pilotes.py)."""
 import functools
+import hashlib
 import http.server
-import json
 import pathlib
+import re
 import sys
 import tempfile
 import threading
+import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+
+from pilotes import MOTEURS
 
 INVITE = "Introduire une valeur entiere entre -2^15 et (2^15) - 1:"
 QUESTION = "\nVoulez-vous verifier la somme de 2 shorts (y)?"
 N1 = "Introduire 1 premiere valeur short int n1: \n" + INVITE
 N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 
-# Each group is typed once a prompt ends the transcript: ^D is Ctrl-D, a group with
-# newlines is pasted, and Enter ends a group that does not end with ^D.
+# Each session runs in a viewport of its size. Each group is typed once a prompt ends the
+# transcript: ^D is Ctrl-D, a group with line ends is pasted, and Enter ends a group, unless
+# it ends with ^D, or with ^F, which presses « Fin des données » instead. A group that
+# starts with ^R is typed where the hint for a refused line shows (and only there), ^C
+# after a click on the transcript.
 SESSIONS = [
-    (["30000", "30000", "y", "100", "abc", "-200", "n"], 0,
-     f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n"
-     f"{QUESTION}y\n{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}n\n"),
+    ((390, 470), ["100", "abc", "^R^C-200", "y", "30000", "30000", "n"], 0,
+     f"{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}y\n"
+     f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
     # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
-    (["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
-    # Pasted lines are echoed at once, as a terminal does, and read in order.
-    (["100\n200\nn"], 0, f"{N1}100\n200\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}n\n"),
+    ((320, 480), ["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
+    # Pasted lines, whatever their line ends, are echoed at once, as a terminal does, and
+    # read in order; the end button hands over what is left in the input line.
+    ((1024, 768), ["100\r\n200\ry\r\n-5^F"], 1,
+     f"{N1}100\n200\ny\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}-5{N2}\n"),
 ]
-DEPOSER = ("const d = new DataTransfer(); d.items.add(new File([new Uint8Array(arguments[0])], arguments[1]));"
+FINS = ["Terminé normalement (statut 0)", "Arrêté : fin des données au milieu d’une vérification (statut 1)"]
+# What the first session's verdicts look like: its lines in the transcript, by kind, and
+# the last one explained.
+VERDICTS = [["verdict valide", " Resultat valide : 100 + -200 = -100"],
+            ["verdict positif", " Debordement positif :  Resultat invalide : 30000 + 30000 = -5536"]]
+EXPLIQUE = ["Débordement positif", "30000 + 30000 = 60000, au-delà de 32767 : 60000 − 65536 = −5536",
+            "retenue 01\n   30000 0111 0101 0011 0000\n+  30000 0111 0101 0011 0000\n=  −5536 1110 1010 0110 0000"]
+# The summaries of some files, and the files warned about.
+RESUMES = {
+    "debordements": "4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 0 ligne refusée.",
+    "refus": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 12 lignes refusées.",
+    "bom_utf8": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 1 ligne refusée.",
+}
+AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "UTF-16"}  # refus holds a NUL byte
+# What a user of a small screen would miss in the viewport, if anything.
+VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
+const f = [];
+if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
+if (j.scrollTop + j.clientHeight < j.scrollHeight - 2) f.push('the end of the transcript out of view');
+if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
+if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
+for (const e of innerWidth > 480 ? [] : [s, ...document.querySelectorAll('button')]) {
+  if (e.offsetParent && e.offsetHeight < 44) f.push(`${e.id} under 44 px`);
+}
+return f.join(', ');"""
+DEPOSER = ("const d = new DataTransfer(); for (let i = 0; i < arguments.length; i += 2)"
+           " d.items.add(new File([new Uint8Array(arguments[i])], arguments[i + 1]));"
            "document.dispatchEvent(new DragEvent('drop', {dataTransfer: d}));")
-COLLER = ("const d = new DataTransfer(); d.setData('text/plain', arguments[1]);"
-          "arguments[0].dispatchEvent(new ClipboardEvent('paste', {clipboardData: d}));")
+# Firefox fills the event's data from its own dataType and data, which the others ignore.
+COLLER = ("const d = new DataTransfer(); d.setData('text/plain', arguments[0]);"
+          "document.getElementById('saisie').dispatchEvent(new ClipboardEvent('paste',"
+          " {clipboardData: d, dataType: 'text/plain', data: arguments[0]}));")
+# What « Enregistrer la transcription » saves, as the page builds it, one character a byte.
+ENREGISTRE = ("return transcription().arrayBuffer()"
+              ".then((b) => Array.from(new Uint8Array(b), (o) => String.fromCharCode(o)).join(''));")
+# The same, too large to be handed over: its size and SHA-256.
+EMPREINTE = ("return transcription().arrayBuffer().then((b) => crypto.subtle.digest('SHA-256', b)"
+             ".then((h) => [b.byteLength, Array.from(new Uint8Array(h), (o) => o.toString(16).padStart(2, '0')).join('')]));")
+# Whether the text from the last « Resultat » to the end of the transcript is in the
+# transcript's visible part and in the window.
+EN_VUE = """const j = document.getElementById('journal'), w = document.createTreeWalker(j, NodeFilter.SHOW_TEXT);
+let n = null;
+while (w.nextNode()) if (w.currentNode.data.includes('Resultat')) n = w.currentNode;
+const r = document.createRange(), c = j.getBoundingClientRect();
+r.setStart(n, n.data.lastIndexOf('Resultat'));
+r.setEnd(j, j.childNodes.length);
+return Array.from(r.getClientRects()).every((b) => b.top >= Math.max(c.top, 0) - 1 && b.bottom <= Math.min(c.bottom, innerHeight) + 1);"""
+# Keeps every text the status shows.
+ETATS = ("const e = document.getElementById('etat'); window.etats = [];"
+         "new MutationObserver(() => etats.push(e.textContent)).observe(e, {childList: true, subtree: true, characterData: true});")
+# Clicks « Arrêter » as soon as some output of the run of the file arguments[0] is drawn.
+ARRETER = """const j = document.getElementById('journal');
+return new Promise((fini) => new MutationObserver((_, o) => {
+  if (!j.textContent || !document.getElementById('etat').textContent.includes(arguments[0])) return;
+  o.disconnect();
+  document.getElementById('arreter').click();
+  fini();
+}).observe(j, {childList: true, subtree: true, characterData: true}));"""
 
 
-def ouvrir(adresse, telechargements):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for option in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                   "--user-data-dir=" + tempfile.mkdtemp()):
-        options.add_argument(option)
-    options.add_experimental_option("prefs", {"download.default_directory": telechargements})
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
-    navigateur = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    navigateur.get(adresse)
-    return navigateur
-
-
-def attendre(navigateur, condition, secondes=20):
-    return WebDriverWait(navigateur, secondes, poll_frequency=0.02).until(lambda _: condition())
+# The first true value of condition(), within `secondes`: else an error, or None when not `exige`.
+def attendre(navigateur, condition, secondes=20, exige=True):
+    def essai():
+        try:
+            return condition()
+        except FileNotFoundError:  # a file renamed while it was looked at
+            return None
+    fin = time.monotonic() + secondes
+    while not (resultat := essai()):
+        if time.monotonic() > fin:
+            if not exige:
+                return None
+            raise TimeoutError(f"still waiting after {secondes} s" + (
+                f"; the transcript: {texte(navigateur, 'journal')!r}" if hasattr(navigateur, "js") else ""))
+        time.sleep(0.02)
+    return resultat
 
 
 def texte(navigateur, ident):
-    return navigateur.find_element(By.ID, ident).get_property("textContent")
+    return navigateur.js("return document.getElementById(arguments[0]).textContent;", ident).replace("\u00a0", " ")
 
 
-# Chromium may give the file its name before its bytes, beside a .crdownload file: a
-# download is over when its folder holds that file alone, not empty.
-def telecharge(chemin):
-    try:
-        return [p.name for p in chemin.parent.iterdir()] == [chemin.name] and chemin.stat().st_size > 0
-    except FileNotFoundError:
-        return False
+def actif(navigateur):
+    return navigateur.js("return document.activeElement.id;")
 
 
-def fichiers(navigateur, tests, telechargements, echecs):
+# The bytes saved, as the page builds them; with `telecharger`, in the engines that save
+# downloads, also those of the button's real download (once a run: a browser may block a
+# page's later downloads).
+def verifier_enregistrement(navigateur, nom, attendu, echecs, telecharger):
+    obtenu = navigateur.js(ENREGISTRE).encode("latin-1")
+    if obtenu != attendu:
+        echecs.append(f"{nom}: saved {obtenu!r}, expected {attendu!r}")
+    if telecharger and navigateur.telechargements:
+        navigateur.cliquer("enregistrer")
+        chemin = pathlib.Path(navigateur.telechargements)
+        # Its name may come before its bytes, beside a partial or hidden file: the download is
+        # over when the folder holds one file alone, not empty, under a name of its own.
+        fichier = attendre(navigateur, lambda: len(p := list(chemin.iterdir())) == 1 and p[0].stat().st_size
+                           and not p[0].name.startswith(".") and not p[0].name.endswith((".part", ".crdownload"))
+                           and p[0])
+        if fichier.name != f"{nom}-transcription.txt" or fichier.read_bytes() != attendu:
+            echecs.append(f"{nom}: downloaded {fichier.name}, {fichier.read_bytes()!r}, expected {attendu!r}")
+
+
+def fichiers(navigateur, tests, echecs):
     lignes = [ligne.split() for ligne in (tests / "transcripts" / "liste").read_text().splitlines()]
     assert len(lignes) > 10, "no transcript listed"
     # One way after the other, so that no run follows a run of the same file, whose
     # outcome is still shown until the new run starts.
-    for voie, (nom, statut) in ((voie, ligne) for voie in ("choix", "depot") for ligne in lignes):
+    for numero, (voie, (nom, statut)) in enumerate((voie, ligne) for voie in ("choix", "depot") for ligne in lignes):
         entree, attendu = tests / "transcripts" / f"{nom}.in", (tests / "transcripts" / f"{nom}.out").read_bytes()
         if voie == "choix":
-            navigateur.find_element(By.ID, "fichier").send_keys(str(entree))
+            navigateur.choisir("fichier", entree)
         else:
-            navigateur.execute_script(DEPOSER, list(entree.read_bytes()), entree.name)
-        fin = f"«\u00a0{entree.name}\u00a0»\u00a0: programme terminé, statut "
-        etat = attendre(navigateur, lambda: fin in (t := texte(navigateur, "etat")) and t)
-        enregistre = pathlib.Path(telechargements, f"{nom}-transcription.txt")
-        navigateur.find_element(By.ID, "enregistrer").click()
-        attendre(navigateur, lambda: telecharge(enregistre))
-        for quoi, obtenu, voulu in (("status", etat[-1], statut), ("saved", enregistre.read_bytes(), attendu),
-                                    ("shown", texte(navigateur, "journal"), attendu.decode("ascii"))):
+            navigateur.js(DEPOSER, list(entree.read_bytes()), entree.name)
+        etat = attendre(navigateur, lambda: f"« {entree.name} »" in (t := texte(navigateur, "etat")) and "(statut" in t and t)
+        resume = texte(navigateur, "resume")
+        for quoi, obtenu, voulu in (("status", etat.endswith(f"« {entree.name} » : {FINS[int(statut)]}"), True),
+                                    ("shown", texte(navigateur, "journal"), attendu.decode("ascii")),
+                                    ("warning", AVERTIS.get(nom, "Attention") in etat, nom in AVERTIS),
+                                    ("summary", resume if nom in RESUMES else "", RESUMES.get(nom, ""))):
             if obtenu != voulu:
-                echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r}")
-        enregistre.unlink()
+                echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r} ({etat!r}, {resume!r})")
+        verifier_enregistrement(navigateur, nom, attendu, echecs, numero == 0)
 
 
-def session(navigateur, tests, telechargements, echecs):
-    for numero, (groupes, statut, attendu) in enumerate(SESSIONS):
-        if numero > 0:  # the focus is on « Recommencer »: the keyboard alone starts again
-            navigateur.switch_to.active_element.send_keys(Keys.ENTER)
-        if navigateur.switch_to.active_element.get_attribute("id") != "saisie":
+def session(navigateur, tests, echecs):
+    for numero, (taille, groupes, statut, attendu) in enumerate(SESSIONS):
+        navigateur.taille(*taille)
+        if numero > 0:  # the focus is on « Recommencer » (Firefox's BiDi keys do not press a button)
+            navigateur.cliquer("recommencer")
+        if actif(navigateur) != "saisie":
             echecs.append(f"session {numero}: the input line has not the focus at the start")
-        saisie, vu = navigateur.find_element(By.ID, "saisie"), 0
+        vu = 0
         for groupe in groupes:
             vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu
                           and t.endswith((INVITE, QUESTION)) and len(t))
-            if "\n" in groupe:
-                navigateur.execute_script(COLLER, saisie, groupe)
+            indice = groupe.startswith("^R")
+            if indice:
+                groupe = groupe[2:]
+            if not attendre(navigateur, lambda: texte(navigateur, "consigne").endswith(
+                    texte(navigateur, "journal").rsplit("\n", 1)[-1]) and navigateur.js(
+                    "return document.getElementById('indice').hidden;") != indice, 2, False):
+                echecs.append(f"session {numero}, {groupe}: the prompt not described, or the hint {'not ' * indice}shown")
+            if groupe.startswith("^C"):
+                groupe = groupe[2:]
+                navigateur.cliquer("journal")
+                if actif(navigateur) != "saisie":
+                    echecs.append(f"session {numero}: a click on the transcript leaves the focus on {actif(navigateur)}")
+            if vue := navigateur.js(VUE):
+                echecs.append(f"session {numero}, {taille}: {vue}")
+            groupe, bouton = (groupe[:-2], True) if groupe.endswith("^F") else (groupe, False)
+            if re.search("[\r\n]", groupe):
+                navigateur.js(COLLER, groupe)
                 groupe = ""
             morceaux = groupe.split("^D")
-            touches = functools.reduce(lambda a, b: a + [Keys.CONTROL, "d", Keys.NULL, b], morceaux[1:], [morceaux[0]])
-            saisie.send_keys(*touches, *([] if groupe.endswith("^D") else [Keys.ENTER]))
+            for i, morceau in enumerate(morceaux):
+                fin = [Keys.CONTROL, "d"] if i < len(morceaux) - 1 else [] if bouton or groupe.endswith("^D") else [Keys.ENTER]
+                if morceau or fin:
+                    navigateur.touches(morceau, *fin)
+            if bouton:
+                navigateur.cliquer("fin")
         etat = attendre(navigateur, lambda: "statut" in (t := texte(navigateur, "etat")) and t)
-        if etat != f"Programme terminé, statut {statut}" or texte(navigateur, "journal") != attendu:
+        if numero == 0:
+            marques = navigateur.js("return Array.from(document.querySelectorAll('#journal .verdict'), (e) => [e.className, e.textContent]);")
+            explique = [texte(navigateur, "detail"), navigateur.js("return document.querySelector('#detail svg').getAttribute('aria-label');")]
+            if marques != VERDICTS or not all(e in explique[0] for e in EXPLIQUE) or "ramené à −5536" not in explique[1]:
+                echecs.append(f"session 0: verdicts marked {marques}, explained {explique}")
+        if etat != FINS[statut] or texte(navigateur, "journal") != attendu:
             echecs.append(f"session {numero}: {etat!r}, {texte(navigateur, 'journal')!r}, expected {attendu!r}")
-        if navigateur.switch_to.active_element.get_attribute("id") != "recommencer":
+        if actif(navigateur) != "recommencer":
             echecs.append(f"session {numero}: the focus is not on « Recommencer » at the end")
+        verifier_enregistrement(navigateur, "verifier-somme", attendu.encode(), echecs, numero == len(SESSIONS) - 1)
 
 
-def principal(cas, page, tests):
+def grand(navigateur, tests, echecs):
+    """A large generated file, chosen: 50,000 refused lines, then 50,000 checks; around it,
+    a file of 128 MiB that is long to read, one that is long to run, and two dropped at once."""
+    entree, sortie = (tests / "transcripts/somme_valide.in").read_bytes(), (tests / "transcripts/somme_valide.out").read_bytes()
+    dossier, checks = pathlib.Path(tempfile.mkdtemp()), 50000
+    fichier, long, lent = dossier / "grand.txt", dossier / "long.txt", dossier / "lent.txt"
+    fichier.write_bytes(b"\n" * checks + entree.replace(b"n\n", b"y\n") * (checks - 1) + entree)
+    long.write_bytes(entree.replace(b"n\n", b"y\n") * 10 * checks + entree)
+    lent.write_bytes(entree + bytes(1 << 27))
+    attendu = sortie.replace(INVITE.encode(), INVITE.encode() * (checks + 1), 1) + sortie * (checks - 1)
+
+    def fin(nom, quoi=FINS[0]):
+        return attendre(navigateur, lambda: f"« {nom} » : {quoi}" in (t := texte(navigateur, "etat")) and t, 60)
+
+    def enregistre(voulu, nom):  # voulu(n): the first n bytes the program wrote
+        taille, empreinte = navigateur.js(EMPREINTE)
+        if taille == 0 or empreinte != hashlib.sha256(voulu(taille)).hexdigest():
+            echecs.append(f"{nom}: {taille} bytes saved, not those the program wrote")
+        return taille
+
+    # A second file chosen while the first is still being read is the one that runs: the
+    # first never does, the status tells (checked once the large file has run).
+    petit = tests / "transcripts/debordements.in"
+    navigateur.js(ETATS)
+    navigateur.choisir("fichier", lent)
+    navigateur.choisir("fichier", petit)
+    fin(petit.name)
+    verifier_enregistrement(navigateur, "debordements", petit.with_suffix(".out").read_bytes(), echecs, False)
+    # At its end, the last verdict and the question are in view, its end shown, and the focus
+    # not on « Recommencer »; its bytes saved exactly.
+    navigateur.choisir("fichier", fichier)
+    fin(fichier.name)
+    vu = texte(navigateur, "journal")
+    if not (attendu.decode().endswith(vu) and len(vu) > 10000 and navigateur.js(EN_VUE)):
+        echecs.append(f"grand.txt: the end is not in view, or not what the program wrote: ...{vu[-200:]!r}")
+    if actif(navigateur) == "recommencer" or navigateur.js("return document.getElementById('coupe').hidden;"):
+        echecs.append(f"grand.txt: focus on {actif(navigateur)}, nothing said of the part not shown")
+    enregistre(lambda n: attendu[:n], fichier.name)
+    etats = navigateur.js("return etats.slice(etats.findIndex((t) => t.includes(arguments[1])))"
+                          ".filter((t) => t.includes(arguments[0]));", lent.name, petit.name)
+    if etats:
+        echecs.append(f"{lent.name}, chosen before another, was run: {etats}")
+    # « Arrêter » stops a run at once; what it wrote is kept.
+    navigateur.choisir("fichier", long)
+    navigateur.js(ARRETER, long.name)
+    fin(long.name, "exécution arrêtée après ")
+    if enregistre(lambda n: (sortie * (n // len(sortie) + 1))[:n], long.name) >= 10 * checks * len(sortie):
+        echecs.append("long.txt: not stopped")
+    # Of several files dropped at once, the first runs, and the status says so.
+    navigateur.js(DEPOSER, list(petit.read_bytes()), petit.name, [], "vide.txt")
+    if not fin(petit.name).startswith(f"2 fichiers déposés, seul « {petit.name} » est exécuté."):
+        echecs.append(f"two files dropped: {texte(navigateur, 'etat')!r}")
+
+
+def principal(moteur, cas, page, tests):
     page, tests, telechargements = pathlib.Path(page).resolve(), pathlib.Path(tests).resolve(), tempfile.mkdtemp()
     adresse, demandes = page.as_uri(), []
     if cas == "session":
@@ -124,18 +277,20 @@ def principal(cas, page, tests):
         httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Journalise, directory=page.parent))
         threading.Thread(target=httpd.serve_forever, daemon=True).start()
         adresse = f"http://127.0.0.1:{httpd.server_port}/{page.name}"
-    navigateur, echecs = ouvrir(adresse, telechargements), []
+    navigateur, echecs = MOTEURS[moteur](telechargements), []
     try:
-        {"fichiers": fichiers, "session": session}[cas](navigateur, tests, telechargements, echecs)
-        messages = [json.loads(e["message"])["message"] for e in navigateur.get_log("performance")]
-        urls = [m["params"]["request"]["url"] for m in messages if m["method"] == "Network.requestWillBeSent"
-                and m["params"].get("documentURL") == adresse]
-        echecs += [f"requested {u[:80]}" for u in urls if u != adresse and not u.startswith(("data:", "blob:"))]
-        echecs += [] if adresse in urls else ["the page's own request was not seen"]
+        navigateur.aller(adresse)
+        navigateur.js("window.erreurs = []; addEventListener('error', (e) => erreurs.push(e.message));")
+        {"fichiers": fichiers, "session": session, "grand": grand}[cas](navigateur, tests, echecs)
+        echecs += [f"the page threw: {e}" for e in navigateur.js("return erreurs;")]
+        urls = navigateur.demandes(adresse)
+        if urls is not None:
+            echecs += [f"requested {u[:80]}" for u in urls if u != adresse and not u.startswith(("data:", "blob:"))]
+            echecs += [] if urls else ["no request of the page was seen"]  # else the record itself failed
         echecs += [] if cas != "session" or demandes == [f"/{page.name}"] else [f"the server was asked {demandes}"]
     finally:
-        navigateur.quit()
-    print("\n".join(echecs + [f"{cas}: {'failed' if echecs else 'passed'}"]))
+        navigateur.fermer()
+    print("\n".join(echecs + [f"{moteur} {cas}: {'failed' if echecs else 'passed'}"]))
     return 1 if echecs else 0
 
 

@@ -4,8 +4,9 @@
 //   lire(taille, rendre): calls rendre(octets) with 1 to `taille` bytes of input, or with
 //     no bytes once input has ended; at once if it can, or later, the program suspended
 //     until then;
-//   ecrire(octets), signaler(octets): bytes for standard output and standard error, each
-//     array the page's own.
+//   ecrire(octets), signaler(octets): bytes for standard output and standard error, a
+//     view of the program's memory that holds them only until the call returns.
+/* global mergeInto, LibraryManager, Asyncify, HEAPU8, Module */  // emcc's, where this file goes
 mergeInto(LibraryManager.library, {
   lireNavigateur: function(tampon, taille) {
     return Asyncify.handleSleep(function(reveiller) {
@@ -16,9 +17,9 @@ mergeInto(LibraryManager.library, {
     });
   },
   ecrireNavigateur: function(donnees, taille) {
-    Module['systeme']['ecrire'](HEAPU8.slice(donnees, donnees + taille));
+    Module['systeme']['ecrire'](HEAPU8.subarray(donnees, donnees + taille));
   },
   signalerNavigateur: function(ligne, taille) {
-    Module['systeme']['signaler'](HEAPU8.slice(ligne, ligne + taille));
+    Module['systeme']['signaler'](HEAPU8.subarray(ligne, ligne + taille));
   },
 });
