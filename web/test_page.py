@@ -49,6 +49,9 @@ RESUMES = {
     "debordements": "4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 0 ligne refusée.",
     "refus": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 12 lignes refusées.",
     "bom_utf8": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 1 ligne refusée.",
+    # Its patterns split across the program's writes, 64 KiB each.
+    "grand": "50000 vérifications : 12500 sommes valides, 12500 débordements positifs, 25000 débordements négatifs ; "
+             "50000 lignes refusées.",
 }
 AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "UTF-16"}  # refus holds a NUL byte
 # What a user of a small screen would miss in the viewport, if anything.
@@ -214,15 +217,18 @@ def session(navigateur, tests, echecs):
 
 
 def grand(navigateur, tests, echecs):
-    """A large generated file, chosen: 50,000 refused lines, then 50,000 checks; around it,
-    a file of 128 MiB that is long to read, one that is long to run, and two dropped at once."""
-    entree, sortie = (tests / "transcripts/somme_valide.in").read_bytes(), (tests / "transcripts/somme_valide.out").read_bytes()
-    dossier, checks = pathlib.Path(tempfile.mkdtemp()), 50000
+    """A large generated file, chosen: 50,000 refused lines, then 50,000 checks of the
+    three kinds; around it, a file of 128 MiB that is long to read, one that is long to
+    run, and two dropped at once."""
+    def transcript(nom):
+        return [(tests / f"transcripts/{nom}.{quoi}").read_bytes() for quoi in ("in", "out")]
+    (entree, sortie), (quatre, quatre_sortie) = transcript("somme_valide"), transcript("debordements")
+    dossier, checks = pathlib.Path(tempfile.mkdtemp()), 50000  # debordements: 4 checks
     fichier, long, lent = dossier / "grand.txt", dossier / "long.txt", dossier / "lent.txt"
-    fichier.write_bytes(b"\n" * checks + entree.replace(b"n\n", b"y\n") * (checks - 1) + entree)
+    fichier.write_bytes(b"\n" * checks + quatre.replace(b"n\n", b"y\n") * (checks // 4 - 1) + quatre)
     long.write_bytes(entree.replace(b"n\n", b"y\n") * 10 * checks + entree)
     lent.write_bytes(entree + bytes(1 << 27))
-    attendu = sortie.replace(INVITE.encode(), INVITE.encode() * (checks + 1), 1) + sortie * (checks - 1)
+    attendu = quatre_sortie.replace(INVITE.encode(), INVITE.encode() * (checks + 1), 1) + quatre_sortie * (checks // 4 - 1)
 
     def fin(nom, quoi=FINS[0]):
         return attendre(navigateur, lambda: f"« {nom} » : {quoi}" in (t := texte(navigateur, "etat")) and t, 60)
@@ -250,6 +256,8 @@ def grand(navigateur, tests, echecs):
         echecs.append(f"grand.txt: the end is not in view, or not what the program wrote: ...{vu[-200:]!r}")
     if actif(navigateur) == "recommencer" or navigateur.js("return document.getElementById('coupe').hidden;"):
         echecs.append(f"grand.txt: focus on {actif(navigateur)}, nothing said of the part not shown")
+    if (resume := texte(navigateur, "resume")) != RESUMES["grand"] or "32767 + −32768 = −1" not in texte(navigateur, "detail"):
+        echecs.append(f"grand.txt: summary {resume!r}, expected {RESUMES['grand']!r}, or its last verdict not explained")
     enregistre(lambda n: attendu[:n], fichier.name)
     etats = navigateur.js("return etats.slice(etats.findIndex((t) => t.includes(arguments[1])))"
                           ".filter((t) => t.includes(arguments[0]));", lent.name, petit.name)
