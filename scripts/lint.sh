@@ -35,7 +35,7 @@ echo "cppcheck: clean on src/"
 # where a node that is not Debian's own does not look.
 export NODE_PATH=/usr/share/nodejs
 grep -qx '<script>' web/page.html || { echo "eslint: no '<script>' line in web/page.html"; exit 1; }
-eslint --no-eslintrc -c web/eslint.json src/console/navigateur/systeme.js
+eslint --no-eslintrc -c web/eslint.json src/console/navigateur/systeme.js web/test_comptes.js
 awk '/^<script>$/ { dedans = 1; print ""; next } /^<\/script>$/ { dedans = 0 } { print dedans ? $0 : "" }' \
     web/page.html | eslint --no-eslintrc -c web/eslint.json --stdin --stdin-filename web/page.html
-echo "eslint: clean on the page's script and src/console/navigateur/systeme.js"
+echo "eslint: clean on the page's script, web/test_comptes.js and src/console/navigateur/systeme.js"
