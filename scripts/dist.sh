@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 if [ "${1-}" = --outils ]; then
     manque=
     for outil in git:git dpkg-buildpackage:dpkg-dev dh:debhelper po4a:po4a \
-        x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64 emcc:emscripten mandoc:mandoc; do
+        x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64 emcc:emscripten esbuild:esbuild mandoc:mandoc; do
         command -v "${outil%%:*}" > /dev/null || manque="$manque ${outil#*:}"
     done
     if [ -n "$manque" ]; then

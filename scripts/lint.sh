@@ -29,13 +29,10 @@ cppcheck --enable=warning,style,performance,portability --std=c++20 --error-exit
     --inline-suppr --quiet -I src src
 echo "cppcheck: clean on src/"
 
-# The page's own script, its other lines blanked so that line numbers stay the page's, and
-# the browser side of the console (no-regex-spaces is off: the program's texts hold double
-# spaces, matched as they stand). Debian's eslint finds its modules in /usr/share/nodejs,
-# where a node that is not Debian's own does not look.
+# The page's script, its modules and tests, and the browser side of the console, by
+# their own rules (web/eslint.json: the program's width, no-regex-spaces off as the
+# program's texts hold double spaces). Debian's eslint finds its modules in
+# /usr/share/nodejs, where a node that is not Debian's own does not look.
 export NODE_PATH=/usr/share/nodejs
-grep -qx '<script>' web/page.html || { echo "eslint: no '<script>' line in web/page.html"; exit 1; }
-eslint --no-eslintrc -c web/eslint.json src/console/navigateur/systeme.js web/test_comptes.js
-awk '/^<script>$/ { dedans = 1; print ""; next } /^<\/script>$/ { dedans = 0 } { print dedans ? $0 : "" }' \
-    web/page.html | eslint --no-eslintrc -c web/eslint.json --stdin --stdin-filename web/page.html
-echo "eslint: clean on the page's script, web/test_comptes.js and src/console/navigateur/systeme.js"
+eslint --no-eslintrc -c web/eslint.json web/*.mjs src/console/navigateur/systeme.js
+echo "eslint: clean on web/*.mjs and src/console/navigateur/systeme.js"

@@ -57,7 +57,10 @@ TEST(exhaustif, chaque_nombre_s_ecrit_en_decimal) {
 }
 
 void comparer(std::string_view ligne, std::uint64_t& desaccords, std::string& premier) {
-    if (saisie::jugerLigne(ligne) != modele::valeur(ligne) && desaccords++ == 0) {
+    const saisie::Jugement jugement = saisie::jugerLigne(ligne);
+    const auto valeur = modele::valeur(ligne);
+    const bool accepte = jugement.refus == saisie::Refus::aucun;
+    if ((accepte != valeur.has_value() || (accepte && jugement.valeur != *valeur)) && desaccords++ == 0) {
         premier = ligne;
     }
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,9 +10,13 @@ namespace {
 
 using namespace std::string_view_literals;
 
+using saisie::Refus;
+
 struct Cas {
+    Cas(std::string_view l, std::int16_t valeur) : ligne(l), attendu{Refus::aucun, valeur} {}
+    Cas(std::string_view l, Refus refus) : ligne(l), attendu{refus} {}
     std::string_view ligne;  // as typed, without its line end
-    std::optional<std::int16_t> attendu;
+    saisie::Jugement attendu;
 };
 
 const std::string centChiffres(100, '1');
@@ -33,27 +36,30 @@ const Cas cas[] = {
     {"-1", -1},
     {"032767", 32767},
     // Refused.
-    {"32768", std::nullopt},       // above the range
-    {"+32768", std::nullopt},      // above the range, sign or not
-    {"-32769", std::nullopt},      // below the range
-    {"99999", std::nullopt},       // magnitude
-    {"100000", std::nullopt},      // magnitude, at the length limit
-    {"0000001", std::nullopt},     // eight characters with the newline, though its value is 1
-    {"-000001", std::nullopt},     // eight characters with the newline
-    {"", std::nullopt},            // no digit
-    {"-", std::nullopt},           // a sign alone
-    {"+", std::nullopt},           // a sign alone
-    {" 1", std::nullopt},          // a space before
-    {"1 ", std::nullopt},          // a space after
-    {"1 2", std::nullopt},         // a space inside
-    {"- 1", std::nullopt},         // a space after the sign
-    {"1a2", std::nullopt},         // a letter between digits
-    {"--5", std::nullopt},         // two signs
-    {"+-5", std::nullopt},         // two signs
-    {"5-", std::nullopt},          // a sign after the digits
-    {"1\r", std::nullopt},         // a carriage return that is not part of a line end
-    {"12\0"sv, std::nullopt},      // a NUL byte: every byte counts
-    {centChiffres, std::nullopt},  // refused as a whole, not judged in pieces
+    {"32768", Refus::tropGrande},
+    {"+32768", Refus::tropGrande},  // sign or not
+    {"-32769", Refus::tropPetite},
+    {"99999", Refus::tropGrande},
+    {"100000", Refus::tropGrande},         // at the length limit
+    {"0000001", Refus::tropDeCaracteres},  // though its value is 1
+    {"-000001", Refus::tropDeCaracteres},
+    {"abcdefg", Refus::tropDeCaracteres},  // length is judged first
+    {"", Refus::vide},
+    {"-", Refus::signeSeul},
+    {"+", Refus::signeSeul},
+    {" 1", Refus::espace},
+    {"1 ", Refus::espace},
+    {"1 2", Refus::espace},
+    {"- 1", Refus::espace},
+    {"1a2", Refus::autreCaractere},
+    {"--5", Refus::autreCaractere},  // two signs
+    {"+-5", Refus::autreCaractere},
+    {"5-", Refus::autreCaractere},           // a sign after the digits
+    {"1\r", Refus::autreCaractere},          // a carriage return that is not part of a line end
+    {"a\0"sv, Refus::autreCaractere},        // the first byte that is not a digit names the rule
+    {"12\0"sv, Refus::octetNul},             // every byte counts
+    {centChiffres, Refus::ligneTropLongue},  // refused as a whole, not judged in pieces
+    {centChiffres.substr(1), Refus::tropDeCaracteres},
 };
 
 TEST(saisie, juge_chaque_ligne_du_tableau) {

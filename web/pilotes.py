@@ -103,7 +103,7 @@ class WebKit(ParSelenium):
         try:
             super().fermer()
         finally:
-            self.xvfb.kill()
+            self.xvfb.terminate()  # which lets it remove its lock file
             self.xvfb.wait()
 
 

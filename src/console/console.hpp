@@ -85,14 +85,20 @@ public:
 
     // Writes the text of at most `tailleMax` bytes (no more than the buffer holds) that
     // `formater` writes where it is told, returning where it ends: a copy saved per check.
+    // Returns its size.
     template <class Formateur>
-    void ecrireEnPlace(std::size_t tailleMax, Formateur formater) noexcept {
+    std::size_t ecrireEnPlace(std::size_t tailleMax, Formateur formater) noexcept {
         if (tailleMax > sortie_.size() - enSortie_) {
             viderSortie();
         }
         char* const debut = sortie_.data() + enSortie_;
-        enSortie_ += static_cast<std::size_t>(formater(debut) - debut);
+        const auto taille = static_cast<std::size_t>(formater(debut) - debut);
+        enSortie_ += taille;
+        return taille;
     }
+
+    // How many bytes written are still in the buffer, not yet handed to the system.
+    [[nodiscard]] std::size_t enAttente() const noexcept { return enSortie_; }
 
     // Hands over the pending output, closes standard output and reports the first failed
     // read or write with one diagnostic line. Returns `statut`, or 1 after a failure.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -21,4 +22,27 @@ int fermerSortie() noexcept;
 void signaler(std::string_view ligne) noexcept;
 using Cause = std::pair<int, std::string_view>;  // an error number, in the diagnostic's words
 extern const std::span<const Cause> causes;      // the common ones on this system
+
+// What the program decided, told as it decides it to a host that shows it otherwise than
+// as text: the browser's page explains each verdict and refused line, and counts them,
+// without reading the program's output back. The names are the decisions' own (`nom` in
+// dialogue/verdict.hpp and saisie/jugement.hpp). A console hears nothing: there these
+// calls are empty, and the compiler leaves nothing of them.
+#ifdef VERIFIER_SOMME_ANNONCES
+// A verdict of kind `genre` on n1 + n2, wrapped to `somme`. Its text is the last `taille`
+// bytes written, the last `enAttente` of which have not yet been handed to `ecrire`.
+void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, std::int16_t somme,
+                     std::size_t taille, std::size_t enAttente) noexcept;
+// An operand line of `longueur` bytes refused by the rule `regle`; `debut` holds its first bytes.
+void annoncerRefus(std::string_view regle, std::string_view debut, std::uint64_t longueur) noexcept;
+// The answer to the repeat question: another check, or the end.
+void annoncerReponse(bool encore) noexcept;
+#else
+inline void annoncerVerdict(std::string_view /*genre*/, std::int16_t /*n1*/, std::int16_t /*n2*/,
+                            std::int16_t /*somme*/, std::size_t /*taille*/,
+                            std::size_t /*enAttente*/) noexcept {}
+inline void annoncerRefus(std::string_view /*regle*/, std::string_view /*debut*/,
+                          std::uint64_t /*longueur*/) noexcept {}
+inline void annoncerReponse(bool /*encore*/) noexcept {}
+#endif
 }  // namespace console::systeme

@@ -1,5 +1,6 @@
 #include "dialogue/dialogue.hpp"
 
+#include "console/systeme.hpp"
 #include "dialogue/verdict.hpp"
 #include "saisie/saisie.hpp"
 #include "textes.hpp"
@@ -16,7 +17,10 @@ bool verifierSomme(console::Console& console) {
     if (!saisie::lireValeurShort(console, n2)) {
         return false;
     }
-    console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
+    const std::size_t taille =
+        console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
+    const Verdict verdict = classer(n1, n2);
+    console::systeme::annoncerVerdict(nom(verdict.genre), n1, n2, verdict.somme, taille, console.enAttente());
     return true;
 }
 
@@ -36,6 +40,7 @@ int executer(console::Console& console) {
             return 0;  // a no, or a failure that closing reports
         }
         rep = reponse.debut.empty() ? '\n' : reponse.debut.front();  // an empty line is a no
+        console::systeme::annoncerReponse(rep == 'y');
     }
     return 0;
 }

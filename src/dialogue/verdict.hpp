@@ -3,11 +3,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "textes.hpp"
 
 namespace dialogue {
 enum class Genre { valide, debordementPositif, debordementNegatif };
+
+// The kind's name, as a host that shows it otherwise than as text is told it.
+constexpr std::string_view nom(Genre genre) noexcept {
+    return genre == Genre::valide ? "valide" : genre == Genre::debordementPositif ? "positif" : "negatif";
+}
 
 struct Verdict {
     Genre genre;

@@ -1,13 +1,10 @@
 #include "saisie/saisie.hpp"
 
+#include "console/systeme.hpp"
 #include "saisie/jugement.hpp"
 #include "textes.hpp"
 
 namespace saisie {
-// A line of exactly 99 characters is refused twice: the prompt comes back two more times,
-// also for a last line without a line end. Any other line is refused once, however long.
-constexpr std::uint64_t longueurRefuseeDeuxFois = 99;
-
 static_assert(console::Ligne::octetsGardes >= longueurMax, "the console keeps enough of a line to judge it");
 
 bool lireValeurShort(console::Console& console, std::int16_t& valeur) {
@@ -17,13 +14,17 @@ bool lireValeurShort(console::Console& console, std::int16_t& valeur) {
         if (!console.lireLigne(console::RetourChariot::ordinaire, chaineAconvertir)) {
             return false;
         }
-        // A line longer than what the console keeps of it is far too long for a value.
-        const auto jugee = chaineAconvertir.entiere() ? jugerLigne(chaineAconvertir.debut) : std::nullopt;
-        if (jugee) {
-            valeur = *jugee;
+        const Jugement jugement = jugerLigne(chaineAconvertir.debut, chaineAconvertir.longueur);
+        if (jugement.refus == Refus::aucun) {
+            valeur = jugement.valeur;
             return true;
         }
-        if (chaineAconvertir.longueur == longueurRefuseeDeuxFois) {
+        console::systeme::annoncerRefus(nom(jugement.refus), chaineAconvertir.debut,
+                                        chaineAconvertir.longueur);
+        // A line of exactly as many characters as are read as one is refused twice: its
+        // line end comes as a line of its own, and the prompt comes back two more times,
+        // also for a last line without a line end. Any other line is refused once.
+        if (chaineAconvertir.longueur == longueurLue) {
             console.ecrire(textes::invite);
         }
     }

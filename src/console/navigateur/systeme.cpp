@@ -1,7 +1,7 @@
 // The console's system in a browser: the page that runs the program holds its standard
-// streams, and systeme.js, linked in with this file, hands the bytes across. A read
-// suspends the program (Asyncify) until the page has input or has ended it; nothing
-// here can fail, as the page keeps whatever it is given.
+// streams, and systeme.js, linked in with this file, hands the bytes and the program's
+// decisions across. A read suspends the program (Asyncify) until the page has input or
+// has ended it; nothing here can fail, as the page keeps whatever it is given.
 #include "console/systeme.hpp"
 
 // Implemented in systeme.js.
@@ -11,6 +11,12 @@ extern "C" {
 int lireNavigateur(char* tampon, std::size_t taille);
 void ecrireNavigateur(const char* donnees, std::size_t taille);
 void signalerNavigateur(const char* ligne, std::size_t taille);
+void annoncerVerdictNavigateur(const char* genre, std::size_t tailleGenre, int n1, int n2, int somme,
+                               std::size_t taille, std::size_t enAttente);
+// The length as a double: JavaScript's numbers hold any length a line can have.
+void annoncerRefusNavigateur(const char* regle, std::size_t tailleRegle, const char* debut,
+                             std::size_t tailleDebut, double longueur);
+void annoncerReponseNavigateur(int encore);
 }
 
 namespace console::systeme {
@@ -31,5 +37,19 @@ const std::span<const Cause> causes;
 
 void signaler(std::string_view ligne) noexcept {
     signalerNavigateur(ligne.data(), ligne.size());
+}
+
+void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, std::int16_t somme,
+                     std::size_t taille, std::size_t enAttente) noexcept {
+    annoncerVerdictNavigateur(genre.data(), genre.size(), n1, n2, somme, taille, enAttente);
+}
+
+void annoncerRefus(std::string_view regle, std::string_view debut, std::uint64_t longueur) noexcept {
+    annoncerRefusNavigateur(regle.data(), regle.size(), debut.data(), debut.size(),
+                            static_cast<double>(longueur));
+}
+
+void annoncerReponse(bool encore) noexcept {
+    annoncerReponseNavigateur(encore ? 1 : 0);
 }
 }  // namespace console::systeme

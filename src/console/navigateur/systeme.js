@@ -5,9 +5,23 @@
 //     no bytes once input has ended; at once if it can, or later, the program suspended
 //     until then;
 //   ecrire(octets), signaler(octets): bytes for standard output and standard error, a
-//     view of the program's memory that holds them only until the call returns.
-/* global mergeInto, LibraryManager, Asyncify, HEAPU8, Module */  // emcc's, where this file goes
+//     view of the program's memory that holds them only until the call returns;
+//   verdict(genre, n1, n2, somme, taille, enAttente), refus(regle, debut, longueur),
+//     reponse(encore): what the program decided (see annoncerVerdict and the others in
+//     console/systeme.hpp), the names as strings, `debut` a copy of the line's first bytes.
+// emcc's, where this file goes:
+/* global mergeInto, LibraryManager, Asyncify, HEAPU8, Module, nomNavigateur */
 mergeInto(LibraryManager.library, {
+  // The name of `taille` ASCII bytes at `adresse`, decoded once: names are constants.
+  $nomNavigateur: function(adresse, taille) {
+    const noms = nomNavigateur.noms || (nomNavigateur.noms = new Map());
+    let nom = noms.get(adresse);
+    if (nom === undefined) {
+      nom = String.fromCharCode.apply(null, HEAPU8.subarray(adresse, adresse + taille));
+      noms.set(adresse, nom);
+    }
+    return nom;
+  },
   lireNavigateur: function(tampon, taille) {
     return Asyncify.handleSleep(function(reveiller) {
       Module['systeme']['lire'](taille, function(octets) {
@@ -21,5 +35,17 @@ mergeInto(LibraryManager.library, {
   },
   signalerNavigateur: function(ligne, taille) {
     Module['systeme']['signaler'](HEAPU8.subarray(ligne, ligne + taille));
+  },
+  annoncerVerdictNavigateur__deps: ['$nomNavigateur'],
+  annoncerVerdictNavigateur: function(genre, tailleGenre, n1, n2, somme, taille, enAttente) {
+    Module['systeme']['verdict'](nomNavigateur(genre, tailleGenre), n1, n2, somme, taille, enAttente);
+  },
+  annoncerRefusNavigateur__deps: ['$nomNavigateur'],
+  annoncerRefusNavigateur: function(regle, tailleRegle, debut, tailleDebut, longueur) {
+    const octets = HEAPU8.slice(debut, debut + tailleDebut);
+    Module['systeme']['refus'](nomNavigateur(regle, tailleRegle), octets, longueur);
+  },
+  annoncerReponseNavigateur: function(encore) {
+    Module['systeme']['reponse'](encore !== 0);
   },
 });

@@ -1,0 +1,169 @@
+// A run of the program: a fresh instance of the module, which the page compiles once, its
+// standard streams held here (see src/console/navigateur/systeme.js), its life one state.
+/* global creerVerifierSomme */  // the module's factory, in emcc's script before the page's
+
+// The life of a run, from its start: a file run first reads its file. A run that has not
+// ended is alive; a replaced run is never shown again, and nothing of it is kept.
+export const ETATS = {
+  lecture: 'reading its file',
+  demarrage: 'starting the program',
+  attente: 'a typed session: the program runs, waiting for input at times',
+  execution: 'running a file',
+  arretee: 'stopped by « Arrêter », what it wrote kept',
+  terminee: 'ended by the program, with its status',
+  echec: 'its file could not be read, or the program could not start',
+  remplacee: 'replaced by another run',
+};
+const VIVANTS = new Set(['demarrage', 'attente', 'execution']);
+
+export const vivante = (run) => VIVANTS.has(run.etat);
+
+// What each control does in the state of `run`: every state that is not alive has
+// « Recommencer », and every living one a way to end it (« Fin des données », « Arrêter »).
+export function commandes(run) {
+  const enVie = vivante(run), saisie = enVie && !run.fichier && !run.finEntree;
+  return {
+    saisie, fin: saisie,
+    arreter: enVie && Boolean(run.fichier),
+    recommencer: !enVie,
+    avancement: run.etat === 'execution' && Boolean(run.fichier) && run.avancementMontre,
+  };
+}
+
+// A file run hands the page its turn (a frame, a click on « Arrêter ») once it has run
+// this long, which leaves the rest of a 60 Hz frame (16.7 ms) to drawing.
+const TRANCHE_MS = 12;
+
+// The program, compiled once for the page; each run is a fresh instance of it. emcc
+// inlines it into the module's factory as a base64 data: URL (-sSINGLE_FILE); if that is
+// not found there, each run compiles its own.
+let programme;
+function compiler() {
+  if (programme !== undefined) return programme;
+  const url = /data:[\w/.+-]*;base64,([A-Za-z0-9+/=]+)/.exec(creerVerifierSomme.toString());
+  if (!url) return (programme = null);
+  const binaire = atob(url[1]), octets = new Uint8Array(binaire.length);
+  for (let i = 0; i < binaire.length; ++i) octets[i] = binaire.charCodeAt(i);
+  return (programme = WebAssembly.compile(octets));
+}
+
+// A run, not started: on `fichier` ({nom, taille, note}, its `octets` once read), read to
+// its end as standard input is from a redirected file; or else on what is typed.
+// `observateur` hears everything the run does (see `demarrer`) and each change of state.
+export function creer(fichier, observateur) {
+  return {
+    etat: fichier ? 'lecture' : 'demarrage', fichier, observateur, entree: [], finEntree: Boolean(fichier),
+    rendre: null, taille: 0, lu: 0, ecrits: 0, statut: null, reprise: 0, canal: null, avancementMontre: false,
+  };
+}
+
+// Moves `run` to `etat`, unless it has already ended, and tells its observer.
+export function passer(run, etat) {
+  if (!vivante(run) && run.etat !== 'lecture') return;
+  run.etat = etat;
+  if (!vivante(run)) {
+    run.rendre = null;
+    run.entree = [];
+    run.canal?.port1.close();
+    run.canal = null;
+  }
+  run.observateur.etat(run);
+}
+
+// Starts the program of `run`, its file's bytes read if it has one. The observer's
+// sortie(run, octets), erreur(run, octets), verdict(run, ...), refus(run, ...) and
+// reponse(run, encore) are called as the program writes and decides (their arguments as
+// systeme.js gives them), lecture(run) when it waits for input.
+export function demarrer(run) {
+  if (run.fichier) {
+    if (run.etat !== 'lecture') return;
+    run.entree.push(run.fichier.octets);
+    passer(run, 'demarrage');
+  }
+  run.reprise = performance.now();
+  const o = run.observateur, pourElle = (traiter) => (...valeurs) => {
+    if (vivante(run)) traiter(run, ...valeurs);
+  };
+  const echec = (erreur) => {
+    run.erreur = String(erreur);
+    passer(run, 'echec');
+  };
+  const reglages = {
+    systeme: {
+      lire: pourElle(lire),
+      ecrire: pourElle((_, octets) => {
+        run.ecrits += octets.length;
+        o.sortie(run, octets);
+      }),
+      signaler: pourElle(o.erreur), verdict: pourElle(o.verdict), refus: pourElle(o.refus),
+      reponse: pourElle(o.reponse),
+    },
+    // exit leaves the program's stack by an exception: the page goes on once it is out.
+    onExit: pourElle((_, statut) => {
+      run.statut = statut;
+      queueMicrotask(() => passer(run, 'terminee'));
+    }),
+  };
+  const compile = compiler();
+  if (compile) {
+    reglages.instantiateWasm = (importations, recevoir) => {
+      compile.then((module) => WebAssembly.instantiate(module, importations)
+        .then((instance) => recevoir(instance, module))).catch(echec);
+      return {};
+    };
+  }
+  creerVerifierSomme(reglages).then(pourElle(() => {
+    if (run.etat === 'demarrage') passer(run, run.fichier ? 'execution' : 'attente');
+  }), echec);
+}
+
+// The program waits for at most `taille` bytes of input, handed to `rendre`. A file run
+// that has run for a slice hands the page its turn first.
+function lire(run, taille, rendre) {
+  run.rendre = rendre;
+  run.taille = taille;
+  run.observateur.lecture(run);
+  if (!run.fichier || performance.now() - run.reprise <= TRANCHE_MS) {
+    reprendre(run);
+    return;
+  }
+  if (!run.canal) {
+    run.canal = new MessageChannel();
+    run.canal.port1.onmessage = () => {
+      run.reprise = performance.now();
+      reprendre(run);
+    };
+  }
+  run.canal.port2.postMessage(null);
+}
+
+// Hands the waiting program at most `taille` bytes of input, or the end of input, once
+// there is either.
+function reprendre(run) {
+  const rendre = run.rendre;
+  if (!rendre || !vivante(run) || (run.entree.length === 0 && !run.finEntree)) return;
+  run.rendre = null;
+  const tete = run.entree[0] ?? new Uint8Array(0);
+  if (tete.length <= run.taille) run.entree.shift(); else run.entree[0] = tete.subarray(run.taille);
+  run.lu += Math.min(tete.length, run.taille);
+  try {
+    rendre(tete.subarray(0, run.taille));
+  } catch (e) {
+    if (e?.name !== 'ExitStatus') throw e;  // how exit leaves the program, handled by onExit
+  }
+}
+
+// Hands `octets` to the program as typed input.
+export function donner(run, octets) {
+  if (!vivante(run) || run.finEntree) return;
+  run.entree.push(octets);
+  reprendre(run);
+}
+
+// Ends the input of a typed session.
+export function finirEntree(run) {
+  if (!vivante(run)) return;
+  run.finEntree = true;
+  run.observateur.etat(run);
+  reprendre(run);
+}
