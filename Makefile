@@ -100,11 +100,19 @@ test-web:
 	scripts/tester.sh web
 
 # The browser edition's figures (not a test): its size, the time to the first prompt and
-# a file of 100,000 checks in the page against the native program.
-bench-web: web release
+# large files in the page against the native program, side by side with release 1.3.1's page.
+bench-web: web release build/version-1.3.1/verifier-somme.html
 	cmake --build --preset release --target generer-charge
 	/usr/bin/python3 bench/page.py build/web/verifier-somme.html build/release/verifier-somme \
-		build/release/bench/generer-charge
+		build/release/bench/generer-charge build/version-1.3.1/verifier-somme.html
+
+# The page of release 1.3.1, built here from git, beside which bench-web measures this one.
+VERSION_1.3.1 = c0abc21
+build/version-1.3.1/verifier-somme.html:
+	rm -rf build/version-1.3.1 && mkdir -p build/version-1.3.1/source
+	git archive $(VERSION_1.3.1) | tar -x -C build/version-1.3.1/source
+	cd build/version-1.3.1/source && cmake --preset web > /dev/null && cmake --build --preset web > /dev/null
+	cp build/version-1.3.1/source/build/web/verifier-somme.html $@
 
 # What a teacher hands out, in build/dist/verifier-somme-VERSION/: the Debian package,
 # the Windows program and its LISEZMOI.txt, the manual pages as HTML, the browser page,

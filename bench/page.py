@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Measures the browser edition in headless Chromium: the page's size, the time from
 navigation to the first prompt, and large files run in the page side by side with the
-native program on the same file. Not a test: it only reports.
+native program on the same file, and with an earlier release's page (BEFORE) if given.
+Not a test: it only reports.
 
-Usage: page.py PAGE NATIVE GENERER_CHARGE"""
+Usage: page.py PAGE NATIVE GENERER_CHARGE [BEFORE]"""
 import gzip
 import pathlib
 import statistics
@@ -85,12 +86,13 @@ def memoire(processus):
 
 
 class Releve(threading.Thread):
-    """The browser's peak memory while it runs, read every 50 ms."""
+    """The browser's peak memory while it runs, read every 50 ms, and what it was at the start."""
 
     def __init__(self, chromium):
         super().__init__(daemon=True)
         self.processus = descendants(chromium.navigateur.service.process.pid)
-        self.pic, self.fini = 0, threading.Event()
+        self.depart = self.pic = memoire(self.processus)
+        self.fini = threading.Event()
         self.start()
 
     def run(self):
@@ -103,23 +105,27 @@ class Releve(threading.Thread):
         return self.pic
 
 
-def principal(page, natif, generer):
-    page = pathlib.Path(page).resolve()
-    octets = page.read_bytes()
-    print(f"page: {len(octets)} bytes ({len(octets) / 1024:.1f} KiB), "
-          f"{len(gzip.compress(octets, 9))} bytes gzipped")
-
-    invites, images = [], []
-    for _ in range(15):  # a fresh browser each time, left a second to settle
-        chromium = Chromium(tempfile.mkdtemp())
-        time.sleep(1)
-        chromium.navigateur.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PREMIERE_INVITE})
-        chromium.aller(page.as_uri())
-        invites.append(attendre(chromium, lambda: chromium.js("return window.premiere && premiere.invite")))
-        images.append(attendre(chromium, lambda: chromium.js("return window.premiere && premiere.image")))
-        chromium.fermer()
-    print(f"navigation to the first prompt in the transcript: {resume(invites)}, to the frame that shows it: "
-          f"{resume(images)} (median (min .. max) of 15 fresh browsers)")
+def principal(page, natif, generer, avant=None):
+    pages = [pathlib.Path(p).resolve() for p in (page, avant) if p]
+    for page in pages:
+        octets = page.read_bytes()
+        print(f"{page}: {len(octets)} bytes ({len(octets) / 1024:.1f} KiB), "
+              f"{len(gzip.compress(octets, 9))} bytes gzipped")
+    # The pages one after the other, so that a change in the machine's load weighs on both alike.
+    premieres = {page: ([], []) for page in pages}
+    for _ in range(15):
+        for page in pages:  # a fresh browser each time, left a second to settle
+            invites, images = premieres[page]
+            chromium = Chromium(tempfile.mkdtemp())
+            time.sleep(1)
+            chromium.navigateur.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PREMIERE_INVITE})
+            chromium.aller(page.as_uri())
+            invites.append(attendre(chromium, lambda: chromium.js("return window.premiere && premiere.invite")))
+            images.append(attendre(chromium, lambda: chromium.js("return window.premiere && premiere.image")))
+            chromium.fermer()
+    for page, (invites, images) in premieres.items():
+        print(f"{page.name}: navigation to the first prompt in the transcript: {resume(invites)}, to the frame "
+              f"that shows it: {resume(images)} (median (min .. max) of 15 fresh browsers)")
 
     dossier = pathlib.Path(tempfile.mkdtemp())
     charges = []
@@ -133,7 +139,7 @@ def principal(page, natif, generer):
     charges.append(("1,000,000 refused lines", fichier))
 
     lignes = []
-    for nom, charge in charges:
+    for (nom, charge), page in ((charge, page) for charge in charges for page in pages):
         attendu = dossier / f"{charge.stem}-attendu.txt"
         durees = []
         for _ in range(7):
@@ -144,7 +150,7 @@ def principal(page, natif, generer):
 
         # A fresh browser for each file, so that its memory is this file's alone.
         chromium = Chromium(str(dossier))
-        fins, images, gels, pics = [], [], [], []
+        fins, images, gels, pics, hausses = [], [], [], [], []
         for _ in range(3):
             chromium.aller(page.as_uri())
             attendre(chromium, lambda: chromium.js("return document.getElementById('journal').textContent")
@@ -154,29 +160,39 @@ def principal(page, natif, generer):
             chromium.choisir("fichier", charge)
             mesure = attendre(chromium, lambda: chromium.js("return mesure.image && mesure"), 300)
             pics.append(releve.arreter() / 2**20)
+            hausses.append(pics[-1] - releve.depart / 2**20)
             fins.append(mesure["fin"])
             images.append(mesure["image"])
             gels.append(mesure["gel"])
+        releve = Releve(chromium)
+        debut = time.perf_counter()
         chromium.cliquer("enregistrer")
         enregistre = dossier / f"{charge.stem}-transcription.txt"
         attendre(chromium, lambda: enregistre.exists() and enregistre.stat().st_size == attendu.stat().st_size, 120)
+        sauve = (time.perf_counter() - debut) * 1000
         time.sleep(0.5)
+        pic_sauve = releve.arreter() / 2**20
         identique = enregistre.read_bytes() == attendu.read_bytes()
         chromium.fermer()
         enregistre.unlink()
-        print(f"\n{nom}: {charge.stat().st_size:,} bytes in, {attendu.stat().st_size:,} bytes out")
+        print(f"\n{nom}, {page.parent.name}: {charge.stat().st_size:,} bytes in, {attendu.stat().st_size:,} bytes out")
         print(f"  native program, output to a file: {resume(durees)} (7 runs)")
         print(f"  in the page, from the file's choice to the exit status: {resume(fins)}; "
               f"to the frame that shows it: {resume(images)} (3 runs)")
         print(f"  longest time between two frames meanwhile: {resume(gels)}")
-        print(f"  the whole browser's memory at its peak (PSS): {resume(pics, 'MiB')}")
-        print(f"  transcript saved from the page: {'the native bytes' if identique else 'DIFFERENT'}")
-        lignes.append((nom, statistics.median(durees), statistics.median(fins), max(pics)))
+        print(f"  the whole browser's memory at its peak (PSS): {resume(pics, 'MiB')}, "
+              f"above the page waiting for its file: {resume(hausses, 'MiB')}")
+        print(f"  transcript saved from the page: {'the native bytes' if identique else 'DIFFERENT'}, "
+              f"{sauve:.0f} ms from the click to the whole file, the browser's peak meanwhile {pic_sauve:.0f} MiB")
+        lignes.append((nom, page.parent.name, statistics.median(durees), statistics.median(fins), max(pics),
+                       max(hausses), sauve))
 
-    print("\n| file | native | page, to the exit status | page / native | browser's peak memory |")
-    print("|---|---|---|---|---|")
-    for nom, natif_ms, page_ms, pic in lignes:
-        print(f"| {nom} | {natif_ms:.0f} ms | {page_ms:.0f} ms | {page_ms / natif_ms:.1f} | {pic:.0f} MiB |")
+    print("\n| file | page | native | page, to the exit status | page / native | browser's peak memory (above "
+          "the page waiting) | saved in |")
+    print("|---|---|---|---|---|---|---|")
+    for nom, page, natif_ms, page_ms, pic, hausse, sauve in lignes:
+        print(f"| {nom} | {page} | {natif_ms:.0f} ms | {page_ms:.0f} ms | {page_ms / natif_ms:.1f} | {pic:.0f} MiB "
+              f"({hausse:.0f} MiB) | {sauve:.0f} ms |")
 
 
 if __name__ == "__main__":

@@ -57,10 +57,9 @@ TEST(exhaustif, chaque_nombre_s_ecrit_en_decimal) {
 }
 
 void comparer(std::string_view ligne, std::uint64_t& desaccords, std::string& premier) {
-    const saisie::Jugement jugement = saisie::jugerLigne(ligne);
     const auto valeur = modele::valeur(ligne);
-    const bool accepte = jugement.refus == saisie::Refus::aucun;
-    if ((accepte != valeur.has_value() || (accepte && jugement.valeur != *valeur)) && desaccords++ == 0) {
+    const bool accepte = saisie::pourquoi(ligne, ligne.size()) == saisie::Refus::aucun;
+    if ((saisie::jugerLigne(ligne) != valeur || accepte != valeur.has_value()) && desaccords++ == 0) {
         premier = ligne;
     }
 }

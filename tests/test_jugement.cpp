@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,11 @@ using namespace std::string_view_literals;
 using saisie::Refus;
 
 struct Cas {
-    Cas(std::string_view l, std::int16_t valeur) : ligne(l), attendu{Refus::aucun, valeur} {}
-    Cas(std::string_view l, Refus refus) : ligne(l), attendu{refus} {}
+    Cas(std::string_view l, std::int16_t valeur) : ligne(l), attendu(valeur) {}
+    Cas(std::string_view l, Refus r) : ligne(l), refus(r) {}
     std::string_view ligne;  // as typed, without its line end
-    saisie::Jugement attendu;
+    std::optional<std::int16_t> attendu;
+    Refus refus = Refus::aucun;  // the rule it breaks, if any
 };
 
 const std::string centChiffres(100, '1');
@@ -67,6 +69,8 @@ TEST(saisie, juge_chaque_ligne_du_tableau) {
         SCOPED_TRACE(testing::Message()
                      << "ligne \"" << std::string(c.ligne) << "\" (" << c.ligne.size() << " octets)");
         EXPECT_EQ(saisie::jugerLigne(c.ligne), c.attendu);
+        EXPECT_EQ(saisie::pourquoi(c.ligne.substr(0, 16), c.ligne.size()),
+                  c.refus);  // as the console keeps it
     }
 }
 

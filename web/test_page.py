@@ -26,16 +26,17 @@ N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 # transcript: ^D is Ctrl-D, a group with line ends is pasted, and Enter ends a group, unless
 # it ends with ^D, or with ^F, which presses « Fin des données » instead. A group that
 # starts with ^R is typed where the hint for a refused line shows (and only there), ^C
-# after a click on the transcript.
+# after a click on the transcript (and one that ends a selection there), ^V while the
+# visual viewport, as a phone's keyboard leaves it, is too low for the input line.
 SESSIONS = [
-    ((390, 470), ["100", "abc", "^R^C-200", "y", "30000", "30000", "n"], 0,
+    ((390, 470), ["100", "abc", "^R^C-200", "y", "^V30000", "30000", "n"], 0,
      f"{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}y\n"
      f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
     # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
     ((320, 480), ["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
     # Pasted lines, whatever their line ends, are echoed at once, as a terminal does, and
     # read in order; the end button hands over what is left in the input line.
-    ((1024, 768), ["100\r\n200\ry\r\n-5^F"], 1,
+    ((480, 768), ["100\r\n200\ry\r\n-5^F"], 1,
      f"{N1}100\n200\ny\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}-5{N2}\n"),
 ]
 FINS = ["Terminé normalement (statut 0)", "Arrêté : fin des données au milieu d’une vérification (statut 1)",
@@ -60,6 +61,7 @@ AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "UTF-16"}  # refus h
 VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
 const f = [];
 if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
+if (window.visualViewport?.height < r.top) f.push('the input line under the keyboard');
 if (j.scrollTop + j.clientHeight < j.scrollHeight - 2) f.push('the end of the transcript out of view');
 if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
 if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
@@ -74,6 +76,19 @@ DEPOSER = ("const d = new DataTransfer(); for (let i = 0; i < arguments.length; 
 COLLER = ("const d = new DataTransfer(); d.setData('text/plain', arguments[0]);"
           "document.getElementById('saisie').dispatchEvent(new ClipboardEvent('paste',"
           " {clipboardData: d, dataType: 'text/plain', data: arguments[0]}));")
+# A selection of the transcript, ended by a click there: where the focus and the selection are.
+SELECTION = """const j = document.getElementById('journal'), r = document.createRange();
+j.focus();
+r.selectNodeContents(j);
+getSelection().removeAllRanges();
+getSelection().addRange(r);
+j.dispatchEvent(new MouseEvent('click', {bubbles: true}));
+return [document.activeElement.id, getSelection().isCollapsed];"""
+# The visual viewport of a phone whose keyboard covers the input line, until the page
+# brings the line back into view.
+CLAVIER = """const s = document.getElementById('saisie'), ramener = s.scrollIntoView;
+Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: s.getBoundingClientRect().top}});
+s.scrollIntoView = (...o) => { delete window.visualViewport; s.scrollIntoView = ramener; ramener.apply(s, o); };"""
 # What « Enregistrer la transcription » saves: the Blob it hands to the browser's download,
 # caught on its way there, the download left out; one character a byte.
 ENREGISTRE = """const creerUrl = URL.createObjectURL, clic = HTMLAnchorElement.prototype.click;
@@ -124,6 +139,12 @@ def attendre(navigateur, condition, secondes=20, exige=True):
                 f"; the transcript: {texte(navigateur, 'journal')!r}" if hasattr(navigateur, "js") else ""))
         time.sleep(0.02)
     return resultat
+
+
+# A number of bytes as the page writes it: 1,5 Mo, 12 ko, 800 octets.
+def quantite(n):
+    valeur, unite = (n / 1e6, "Mo") if n >= 1e6 else (n / 1e3, "ko") if n >= 1e3 else (n, "octets")
+    return f"{round(valeur, 1):g} {unite}".replace(".", ",")
 
 
 def texte(navigateur, ident):
@@ -195,11 +216,16 @@ def session(navigateur, tests, echecs):
                 echecs.append(f"session {numero}, {groupe}: the prompt not described, or the hint {'not ' * indice}shown")
             if groupe.startswith("^C"):
                 groupe = groupe[2:]
+                if navigateur.js(SELECTION) != ["journal", False]:
+                    echecs.append(f"session {numero}: a click that ends a selection in the transcript moved the focus")
                 navigateur.cliquer("journal")
                 if actif(navigateur) != "saisie":
                     echecs.append(f"session {numero}: a click on the transcript leaves the focus on {actif(navigateur)}")
             if vue := navigateur.js(VUE):
                 echecs.append(f"session {numero}, {taille}: {vue}")
+            if groupe.startswith("^V"):
+                groupe = groupe[2:]
+                navigateur.js(CLAVIER)
             groupe, bouton = (groupe[:-2], True) if groupe.endswith("^F") else (groupe, False)
             if re.search("[\r\n]", groupe):
                 navigateur.js(COLLER, groupe)
@@ -255,6 +281,11 @@ def grand(navigateur, tests, echecs):
     navigateur.choisir("fichier", petit)
     fin(petit.name)
     verifier_enregistrement(navigateur, "debordements", petit.with_suffix(".out").read_bytes(), echecs, False)
+    # « Recommencer » while a file is read: the typed session stays, the file never runs.
+    navigateur.choisir("fichier", lent)
+    navigateur.js("document.getElementById('recommencer').click();")
+    if texte(navigateur, "etat") or navigateur.js("return document.getElementById('saisie').disabled;"):
+        echecs.append(f"« Recommencer » while a file is read: {texte(navigateur, 'etat')!r}")
     # At its end, the last verdict and the question are in view, its end shown, and the focus
     # not on « Recommencer »; its bytes saved exactly.
     navigateur.choisir("fichier", fichier)
@@ -262,13 +293,14 @@ def grand(navigateur, tests, echecs):
     vu = texte(navigateur, "journal")
     if not (attendu.decode().endswith(vu) and len(vu) > 10000 and navigateur.js(EN_VUE)):
         echecs.append(f"grand.txt: the end is not in view, or not what the program wrote: ...{vu[-200:]!r}")
-    if actif(navigateur) == "recommencer" or navigateur.js("return document.getElementById('coupe').hidden;"):
-        echecs.append(f"grand.txt: focus on {actif(navigateur)}, nothing said of the part not shown")
+    cache = f"{quantite(len(attendu) - len(vu))} plus haut ne sont pas affichés"
+    if actif(navigateur) == "recommencer" or not texte(navigateur, "coupe").startswith(cache):
+        echecs.append(f"grand.txt: focus on {actif(navigateur)}, {texte(navigateur, 'coupe')!r}, expected {cache}")
     if (resume := texte(navigateur, "resume")) != RESUMES["grand"] or "32767 + −32768 = −1" not in texte(navigateur, "detail"):
         echecs.append(f"grand.txt: summary {resume!r}, expected {RESUMES['grand']!r}, or its last verdict not explained")
     enregistre(lambda n: attendu[:n], fichier.name)
     etats = navigateur.js("return etats.slice(etats.findIndex((t) => t.includes(arguments[1])))"
-                          ".filter((t) => t.includes(arguments[0]));", lent.name, petit.name)
+                          ".filter((t) => t.includes(arguments[0]) && !t.startsWith('Lecture'));", lent.name, petit.name)
     if etats:
         echecs.append(f"{lent.name}, chosen before another, was run: {etats}")
     # « Arrêter » stops a run at once; what it wrote is kept.
@@ -279,7 +311,8 @@ def grand(navigateur, tests, echecs):
         echecs.append("long.txt: not stopped")
     # Of several files dropped at once, the first runs, and the status says so.
     navigateur.js(DEPOSER, list(petit.read_bytes()), petit.name, [], "vide.txt")
-    if not fin(petit.name).startswith(f"2 fichiers déposés, seul « {petit.name} » est exécuté."):
+    if not fin(petit.name).startswith(f"2 fichiers déposés, seul « {petit.name} » est exécuté.") or not navigateur.js(
+            "return document.getElementById('coupe').hidden;"):
         echecs.append(f"two files dropped: {texte(navigateur, 'etat')!r}")
 
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace saisie {
@@ -33,50 +34,52 @@ constexpr std::string_view nom(Refus refus) noexcept {
     return noms[static_cast<std::size_t>(refus)];
 }
 
-struct Jugement {
-    Refus refus = Refus::aucun;
-    std::int16_t valeur = 0;  // when accepted
-    friend constexpr bool operator==(const Jugement&, const Jugement&) = default;
-};
+// The value of `ligne` (its line end excluded; every byte counts, NUL included) when it is
+// an optional "-" or "+" then decimal digits only, at most `longueurMax` characters in all,
+// of magnitude at most 32767 (32768 after "-"); nothing otherwise.
+constexpr std::optional<std::int16_t> jugerLigne(std::string_view ligne) noexcept {
+    const bool negatif = ligne.starts_with('-');
+    const std::size_t debut = negatif || ligne.starts_with('+') ? 1 : 0;
+    if (ligne.size() <= debut || ligne.size() > longueurMax) {
+        return std::nullopt;  // no digit at all, or too long
+    }
+    std::int32_t valeur = 0;
+    std::int32_t place = 1;
+    for (std::size_t i = ligne.size(); i > debut; place *= 10) {
+        const int chiffre = static_cast<unsigned char>(ligne[--i]) - '0';
+        if (chiffre < 0 || chiffre > 9) {
+            return std::nullopt;
+        }
+        valeur += place * chiffre;
+    }
+    // Six digits at most cannot overflow 32 bits: the whole magnitude decides.
+    if (valeur > (negatif ? 32768 : 32767)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(negatif ? -valeur : valeur);
+}
 
-// Judges a line of `longueur` bytes, its line end excluded, of which `debut` holds the first
-// (all of them when there are at most `longueurMax`; every byte counts, NUL included). It is
-// a value when it is an optional "-" or "+" then decimal digits only, at most `longueurMax`
-// characters in all, of magnitude at most 32767 (32768 after "-").
-constexpr Jugement jugerLigne(std::string_view debut, std::uint64_t longueur) noexcept {
+// The rule that a line of `longueur` bytes breaks, of which `debut` holds the first (all of
+// them when there are at most `longueurMax`): the first of `Refus`, in its order; `aucun`
+// when `jugerLigne` takes it.
+constexpr Refus pourquoi(std::string_view debut, std::uint64_t longueur) noexcept {
     if (longueur == 0 || longueur > longueurMax) {
-        return {longueur == 0            ? Refus::vide
-                : longueur > longueurLue ? Refus::ligneTropLongue
-                                         : Refus::tropDeCaracteres};
+        return longueur == 0            ? Refus::vide
+               : longueur > longueurLue ? Refus::ligneTropLongue
+                                        : Refus::tropDeCaracteres;
     }
     const std::string_view ligne = debut.substr(0, longueur);
     const bool negatif = ligne.starts_with('-');
     const std::size_t premier = negatif || ligne.starts_with('+') ? 1 : 0;
+    const auto autre = ligne.find_first_not_of("0123456789", premier);
     if (ligne.size() == premier) {
-        return {Refus::signeSeul};
+        return Refus::signeSeul;
     }
-    std::int32_t valeur = 0;
-    std::int32_t place = 1;
-    for (std::size_t i = ligne.size(); i > premier; place *= 10) {
-        const char c = ligne[--i];
-        if (c < '0' || c > '9') {  // the first such character from the start names the rule
-            const auto autre = ligne.find_first_not_of("0123456789", premier);
-            const char premierAutre = ligne[autre];
-            return {premierAutre == ' '    ? Refus::espace
-                    : premierAutre == '\0' ? Refus::octetNul
-                                           : Refus::autreCaractere};
-        }
-        valeur += place * (c - '0');
+    if (autre != std::string_view::npos) {
+        return ligne[autre] == ' '    ? Refus::espace
+               : ligne[autre] == '\0' ? Refus::octetNul
+                                      : Refus::autreCaractere;
     }
-    // Six digits at most cannot overflow 32 bits: the whole magnitude decides.
-    if (valeur > (negatif ? 32768 : 32767)) {
-        return {negatif ? Refus::tropPetite : Refus::tropGrande};
-    }
-    return {Refus::aucun, static_cast<std::int16_t>(negatif ? -valeur : valeur)};
-}
-
-// The same, for a line of at most `longueurMax` bytes held whole.
-constexpr Jugement jugerLigne(std::string_view ligne) noexcept {
-    return jugerLigne(ligne, ligne.size());
+    return jugerLigne(ligne) ? Refus::aucun : negatif ? Refus::tropPetite : Refus::tropGrande;
 }
 }  // namespace saisie
