@@ -35,9 +35,11 @@ SESSIONS = [
     # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
     ((320, 480), ["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
     # Pasted lines, whatever their line ends, are echoed at once, as a terminal does, and
-    # read in order; the end button hands over what is left in the input line.
-    ((480, 768), ["100\r\n200\ry\r\n-5^F"], 1,
-     f"{N1}100\n200\ny\n{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}-5{N2}\n"),
+    # read in order (Enter after them sends an empty line); the end button hands over what
+    # is left in the input line. Their output is longer than the view: what is not shown is said.
+    ((480, 768), ["100\r\n200\ry\r\n" * 60, "^R" + "100\r\n200\ry\r\n" * 60 + "-5^F"], 1,
+     f"{N1}{{0}}\n{INVITE}{{0}}-5{N2}\n".format("100\n200\ny\n" * 60
+                                              + f"{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}" * 60)),
 ]
 FINS = ["Terminé normalement (statut 0)", "Arrêté : fin des données au milieu d’une vérification (statut 1)",
         "Terminé : fin des données à la question (statut 0)"]
@@ -61,7 +63,7 @@ AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "UTF-16"}  # refus h
 VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
 const f = [];
 if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
-if (window.visualViewport?.height < r.top) f.push('the input line under the keyboard');
+if (window.visualViewport?.height < r.bottom) f.push('the input line under the keyboard');
 if (j.scrollTop + j.clientHeight < j.scrollHeight - 2) f.push('the end of the transcript out of view');
 if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
 if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
@@ -83,12 +85,20 @@ r.selectNodeContents(j);
 getSelection().removeAllRanges();
 getSelection().addRange(r);
 j.dispatchEvent(new MouseEvent('click', {bubbles: true}));
-return [document.activeElement.id, getSelection().isCollapsed];"""
+const vu = [document.activeElement.id, getSelection().isCollapsed];
+getSelection().removeAllRanges();
+return vu;"""
 # The visual viewport of a phone whose keyboard covers the input line, until the page
 # brings the line back into view.
 CLAVIER = """const s = document.getElementById('saisie'), ramener = s.scrollIntoView;
+const vraie = Object.getOwnPropertyDescriptor(window, 'visualViewport');
 Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: s.getBoundingClientRect().top}});
-s.scrollIntoView = (...o) => { delete window.visualViewport; s.scrollIntoView = ramener; ramener.apply(s, o); };"""
+window.retablir = () => {
+  if (vraie) Object.defineProperty(window, 'visualViewport', vraie); else delete window.visualViewport;
+  s.scrollIntoView = ramener;
+  window.retablir = null;
+};
+s.scrollIntoView = (...o) => { retablir(); ramener.apply(s, o); };"""
 # What « Enregistrer la transcription » saves: the Blob it hands to the browser's download,
 # caught on its way there, the download left out; one character a byte.
 ENREGISTRE = """const creerUrl = URL.createObjectURL, clic = HTMLAnchorElement.prototype.click;
@@ -161,17 +171,18 @@ def actif(navigateur):
 def verifier_enregistrement(navigateur, nom, attendu, echecs, telecharger):
     obtenu = navigateur.js(ENREGISTRE + OCTETS).encode("latin-1")
     if obtenu != attendu:
-        echecs.append(f"{nom}: saved {obtenu!r}, expected {attendu!r}")
+        ecart = next((i for i, (a, b) in enumerate(zip(obtenu, attendu)) if a != b), min(len(obtenu), len(attendu)))
+        echecs.append(f"{nom}: saved ...{obtenu[ecart - 40:ecart + 80]!r}, expected ...{attendu[ecart - 40:ecart + 80]!r}")
     if telecharger and navigateur.telechargements:
         navigateur.cliquer("enregistrer")
         chemin = pathlib.Path(navigateur.telechargements)
         # Its name may come before its bytes, beside a partial or hidden file: the download is
-        # over when the folder holds one file alone, not empty, under a name of its own.
-        fichier = attendre(navigateur, lambda: len(p := list(chemin.iterdir())) == 1 and p[0].stat().st_size
-                           and not p[0].name.startswith(".") and not p[0].name.endswith((".part", ".crdownload"))
-                           and p[0])
-        if fichier.name != f"{nom}-transcription.txt" or fichier.read_bytes() != attendu:
-            echecs.append(f"{nom}: downloaded {fichier.name}, {fichier.read_bytes()!r}, expected {attendu!r}")
+        # over when the folder holds one file alone, of the size expected, under a name of its own.
+        fichier = attendre(navigateur, lambda: len(p := list(chemin.iterdir())) == 1
+                           and p[0].stat().st_size >= len(attendu) and not p[0].name.startswith(".")
+                           and not p[0].name.endswith((".part", ".crdownload")) and p[0], exige=False)
+        if not fichier or fichier.name != f"{nom}-transcription.txt" or fichier.read_bytes() != attendu:
+            echecs.append(f"{nom}: downloaded {list(chemin.iterdir())}, not {len(attendu)} bytes expected")
 
 
 def fichiers(navigateur, tests, echecs):
@@ -221,7 +232,7 @@ def session(navigateur, tests, echecs):
                 navigateur.cliquer("journal")
                 if actif(navigateur) != "saisie":
                     echecs.append(f"session {numero}: a click on the transcript leaves the focus on {actif(navigateur)}")
-            if vue := navigateur.js(VUE):
+            if vue := navigateur.js("const vu = (() => {%s})(); window.retablir?.(); return vu;" % VUE):
                 echecs.append(f"session {numero}, {taille}: {vue}")
             if groupe.startswith("^V"):
                 groupe = groupe[2:]
@@ -243,8 +254,11 @@ def session(navigateur, tests, echecs):
             explique = texte(navigateur, "detail")
             if marques != VERDICTS or "30000 + 30000 = 60000, au-delà de 32767" not in explique:
                 echecs.append(f"session 0: verdicts marked {marques}, explained {explique}")
-        if etat != FINS[statut] or texte(navigateur, "journal") != attendu:
-            echecs.append(f"session {numero}: {etat!r}, {texte(navigateur, 'journal')!r}, expected {attendu!r}")
+        vu, cache = texte(navigateur, "journal"), texte(navigateur, "coupe") * navigateur.js(
+            "return !document.getElementById('coupe').hidden;")
+        if etat != FINS[statut] or not attendu.endswith(vu) or not cache.startswith(
+                f"{quantite(len(attendu.encode()) - len(vu.encode()))} plus haut" if vu != attendu else ""):
+            echecs.append(f"session {numero}: {etat!r}, {cache!r}, ...{vu[-1000:]!r}, expected {attendu[-1000:]!r}")
         if actif(navigateur) != "recommencer":
             echecs.append(f"session {numero}: the focus is not on « Recommencer » at the end")
         verifier_enregistrement(navigateur, "verifier-somme", attendu.encode(), echecs, numero == len(SESSIONS) - 1)
@@ -299,6 +313,10 @@ def grand(navigateur, tests, echecs):
     if (resume := texte(navigateur, "resume")) != RESUMES["grand"] or "32767 + −32768 = −1" not in texte(navigateur, "detail"):
         echecs.append(f"grand.txt: summary {resume!r}, expected {RESUMES['grand']!r}, or its last verdict not explained")
     enregistre(lambda n: attendu[:n], fichier.name)
+    navigateur.cliquer("recommencer")  # a typed session after it: nothing said not shown
+    attendre(navigateur, lambda: texte(navigateur, "journal").endswith(INVITE))
+    if not navigateur.js("return document.getElementById('coupe').hidden;"):
+        echecs.append(f"after {fichier.name}, a typed session: {texte(navigateur, 'coupe')!r}")
     etats = navigateur.js("return etats.slice(etats.findIndex((t) => t.includes(arguments[1])))"
                           ".filter((t) => t.includes(arguments[0]) && !t.startsWith('Lecture'));", lent.name, petit.name)
     if etats:

@@ -68,7 +68,7 @@ constexpr Refus pourquoi(std::string_view debut, std::uint64_t longueur) noexcep
                : longueur > longueurLue ? Refus::ligneTropLongue
                                         : Refus::tropDeCaracteres;
     }
-    const std::string_view ligne = debut.substr(0, longueur);
+    const std::string_view ligne = debut.substr(0, static_cast<std::size_t>(longueur));
     const bool negatif = ligne.starts_with('-');
     const std::size_t premier = negatif || ligne.starts_with('+') ? 1 : 0;
     const auto autre = ligne.find_first_not_of("0123456789", premier);
