@@ -71,7 +71,7 @@ export function passer(run, etat) {
 }
 
 // Starts the program of `run`, its file's bytes read if it has one. The observer's
-// sortie(run, octets), erreur(run, octets), verdict(run, ...), refus(run, ...) and
+// sortie(run, octets), verdict(run, ...), refus(run, ...) and
 // reponse(run, encore) are called as the program writes and decides (their arguments as
 // systeme.js gives them), lecture(run) when it waits for input.
 export function demarrer(run) {
@@ -95,8 +95,7 @@ export function demarrer(run) {
         run.ecrits += octets.length;
         o.sortie(run, octets);
       }),
-      signaler: pourElle(o.erreur), verdict: pourElle(o.verdict), refus: pourElle(o.refus),
-      reponse: pourElle(o.reponse),
+      verdict: pourElle(o.verdict), refus: pourElle(o.refus), reponse: pourElle(o.reponse),
     },
     // exit leaves the program's stack by an exception: the page goes on once it is out.
     onExit: pourElle((_, statut) => {

@@ -44,11 +44,6 @@ const observateur = {
     }
     demanderTrame();
   },
-  erreur(run, octets) {
-    run.diagnostic = decodeur.decode(octets).trim();
-    vue.ajouter(octets, 'erreur');
-    demanderTrame();
-  },
   // Its text is the last `taille` bytes of the first `ecrits + enAttente` that it writes.
   verdict(run, genre, n1, n2, somme, taille, enAttente) {
     const fin = run.ecrits + enAttente;
@@ -92,7 +87,7 @@ function nouvelle(fichier) {
   Object.assign(run, {
     compte: { verifications: 0, valide: 0, positif: 0, negatif: 0, refus: 0 }, aMarquer: [],
     depuisLecture: '', verdict: null, explique: null, refuse: null, indice: null, encore: null,
-    diagnostic: '', debut: performance.now(),
+    debut: performance.now(),
   });
   vue.vider();
   detail.replaceChildren();
@@ -122,7 +117,7 @@ function montrer(run) {
   etat.textContent = motsDEtat(run);
 }
 
-// The state of `run` in words; the end of a run by its status, or the program's diagnostic.
+// The state of `run` in words; the end of a run by its status.
 function motsDEtat(run) {
   const { fichier } = run, nom = fichier && `«\u00a0${fichier.nom}\u00a0»`, note = fichier?.note ?? '';
   switch (run.etat) {
@@ -132,12 +127,10 @@ function motsDEtat(run) {
       : `Le programme n\u2019a pas pu démarrer\u00a0: ${run.erreur}`;
     case 'arretee': return `${note}Fichier ${nom}\u00a0: exécution arrêtée après ${vue.quantite(run.lu)} lus `
       + `sur ${vue.quantite(fichier.octets.length)}`;
-    case 'terminee': return (fichier ? `${note}Fichier ${nom}\u00a0: ` : '') + (run.diagnostic
-      ? `${run.diagnostic} (statut ${run.statut})`
-      : run.statut !== 0
-        ? `Arrêté\u00a0: fin des données au milieu d\u2019une vérification (statut ${run.statut})`
-        : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0)'
-          : 'Terminé normalement (statut 0)');
+    case 'terminee': return (fichier ? `${note}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
+      ? `Arrêté\u00a0: fin des données au milieu d\u2019une vérification (statut ${run.statut})`
+      : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0)'
+        : 'Terminé normalement (statut 0)');
     default: return fichier ? `${note}Fichier ${nom} (${fichier.octets.length}\u00a0octets)…` : '';
   }
 }

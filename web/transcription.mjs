@@ -34,7 +34,7 @@ export function transcription(run, avancer = () => {}) {
         if (ecrits === limite) passer(rejoue, 'arretee');
       },
       lecture: () => avancer(rejoue.lu),
-      erreur() {}, verdict() {}, refus() {}, reponse() {},
+      verdict() {}, refus() {}, reponse() {},
       etat() {
         if (rejoue.etat === 'echec') echoue(new Error(rejoue.erreur));
         if (rejoue.etat !== 'arretee' && rejoue.etat !== 'terminee') return;

@@ -2,8 +2,8 @@
 // blocks of lines. Only the end of a run is kept here, at most `OCTETS_VUS` bytes and
 // `LIGNES_VUES` lines, so that what is drawn, and the memory it takes, stay the same
 // whatever the length of the run (the view drawn when a run ends takes a few tens of
-// milliseconds to lay out). Some stretches are marked with a class: what was typed, the
-// program's diagnostic, its verdicts by kind.
+// milliseconds to lay out). Some stretches are marked with a class: what was typed, and
+// the program's verdicts by kind.
 const LIGNES_VUES = 500, OCTETS_VUS = 50000, LIGNES_PAR_BLOC = 100;
 // While a file runs, only the end that fits on screen is drawn, these many lines, at most
 // `OCTETS_PAR_LIGNE` bytes each on average, at most every `INTERVALLE_EN_COURS_MS`: laying
@@ -60,9 +60,6 @@ export function marquer(debut, finMarque, classe) {
   }
 }
 
-// The byte at `position` of the transcript, which must be kept.
-export const octet = (position) => queue[position - debutQueue];
-
 // Draws what was added since the last drawing: `enCours` while a file runs, only its end,
 // and not more often than every `INTERVALLE_EN_COURS_MS`; otherwise the whole view, again
 // from its start when `depuisLeDebut`. False when it waits for a later frame.
@@ -105,7 +102,7 @@ function debutDeLaFin(lignes, taille) {
     if (n === lignes) return j + 1;
     i = j;
   }
-  while (debut < fin && (octet(debut) & 0xc0) === 0x80) ++debut;  // within a character
+  while (debut < fin && (queue[debut - debutQueue] & 0xc0) === 0x80) ++debut;  // within a character
   return debut;
 }
 

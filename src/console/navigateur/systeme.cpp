@@ -1,7 +1,8 @@
 // The console's system in a browser: the page that runs the program holds its standard
 // streams, and systeme.js, linked in with this file, hands the bytes and the program's
 // decisions across. A read suspends the program (Asyncify) until the page has input or
-// has ended it; nothing here can fail, as the page keeps whatever it is given.
+// has ended it; nothing here can fail, as the page keeps whatever it is given, and so
+// there is never a diagnostic to report.
 #include "console/systeme.hpp"
 
 // Implemented in systeme.js.
@@ -10,7 +11,6 @@ extern "C" {
 // and returns how many; 0 once the page has ended input.
 int lireNavigateur(char* tampon, std::size_t taille);
 void ecrireNavigateur(const char* donnees, std::size_t taille);
-void signalerNavigateur(const char* ligne, std::size_t taille);
 void annoncerVerdictNavigateur(const char* genre, std::size_t tailleGenre, int n1, int n2, int somme,
                                std::size_t taille, std::size_t enAttente);
 // The length as a double: JavaScript's numbers hold any length a line can have.
@@ -35,9 +35,7 @@ int fermerSortie() noexcept {
 
 const std::span<const Cause> causes;
 
-void signaler(std::string_view ligne) noexcept {
-    signalerNavigateur(ligne.data(), ligne.size());
-}
+void signaler(std::string_view /*ligne*/) noexcept {}
 
 void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, std::int16_t somme,
                      std::size_t taille, std::size_t enAttente) noexcept {

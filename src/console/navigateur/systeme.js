@@ -4,8 +4,8 @@
 //   lire(taille, rendre): calls rendre(octets) with 1 to `taille` bytes of input, or with
 //     no bytes once input has ended; at once if it can, or later, the program suspended
 //     until then;
-//   ecrire(octets), signaler(octets): bytes for standard output and standard error, a
-//     view of the program's memory that holds them only until the call returns;
+//   ecrire(octets): bytes for standard output, a view of the program's memory that holds
+//     them only until the call returns;
 //   verdict(genre, n1, n2, somme, taille, enAttente), refus(regle, debut, longueur),
 //     reponse(encore): what the program decided (see annoncerVerdict and the others in
 //     console/systeme.hpp), the names as strings, `debut` a copy of the line's first bytes.
@@ -32,9 +32,6 @@ mergeInto(LibraryManager.library, {
   },
   ecrireNavigateur: function(donnees, taille) {
     Module['systeme']['ecrire'](HEAPU8.subarray(donnees, donnees + taille));
-  },
-  signalerNavigateur: function(ligne, taille) {
-    Module['systeme']['signaler'](HEAPU8.subarray(ligne, ligne + taille));
   },
   annoncerVerdictNavigateur__deps: ['$nomNavigateur'],
   annoncerVerdictNavigateur: function(genre, tailleGenre, n1, n2, somme, taille, enAttente) {
