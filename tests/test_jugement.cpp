@@ -14,8 +14,6 @@ using namespace std::string_view_literals;
 using saisie::Refus;
 
 struct Cas {
-    Cas(std::string_view l, std::int16_t valeur) : ligne(l), attendu(valeur) {}
-    Cas(std::string_view l, Refus r) : ligne(l), refus(r) {}
     std::string_view ligne;  // as typed, without its line end
     std::optional<std::int16_t> attendu;
     Refus refus = Refus::aucun;  // the rule it breaks, if any
@@ -38,30 +36,29 @@ const Cas cas[] = {
     {"-1", -1},
     {"032767", 32767},
     // Refused.
-    {"32768", Refus::tropGrande},
-    {"+32768", Refus::tropGrande},  // sign or not
-    {"-32769", Refus::tropPetite},
-    {"99999", Refus::tropGrande},
-    {"100000", Refus::tropGrande},         // at the length limit
-    {"0000001", Refus::tropDeCaracteres},  // though its value is 1
-    {"-000001", Refus::tropDeCaracteres},
-    {"abcdefg", Refus::tropDeCaracteres},  // length is judged first
-    {"", Refus::vide},
-    {"-", Refus::signeSeul},
-    {"+", Refus::signeSeul},
-    {" 1", Refus::espace},
-    {"1 ", Refus::espace},
-    {"1 2", Refus::espace},
-    {"- 1", Refus::espace},
-    {"1a2", Refus::autreCaractere},
-    {"--5", Refus::autreCaractere},  // two signs
-    {"+-5", Refus::autreCaractere},
-    {"5-", Refus::autreCaractere},           // a sign after the digits
-    {"1\r", Refus::autreCaractere},          // a carriage return that is not part of a line end
-    {"a\0"sv, Refus::autreCaractere},        // the first byte that is not a digit names the rule
-    {"12\0"sv, Refus::octetNul},             // every byte counts
-    {centChiffres, Refus::ligneTropLongue},  // refused as a whole, not judged in pieces
-    {centChiffres.substr(1), Refus::tropDeCaracteres},
+    {"32768", {}, Refus::tropGrande},
+    {"+32768", {}, Refus::tropGrande},  // sign or not
+    {"-32769", {}, Refus::tropPetite},
+    {"99999", {}, Refus::tropGrande},
+    {"100000", {}, Refus::tropGrande},         // at the length limit
+    {"0000001", {}, Refus::tropDeCaracteres},  // though its value is 1
+    {"-000001", {}, Refus::tropDeCaracteres},
+    {"abcdefg", {}, Refus::tropDeCaracteres},  // length is judged first
+    {"", {}, Refus::vide},
+    {"-", {}, Refus::signeSeul},
+    {"+", {}, Refus::signeSeul},
+    {" 1", {}, Refus::espace},
+    {"1 ", {}, Refus::espace},
+    {"1 2", {}, Refus::espace},
+    {"- 1", {}, Refus::espace},
+    {"1a2", {}, Refus::autreCaractere},
+    {"--5", {}, Refus::autreCaractere},  // two signs
+    {"+-5", {}, Refus::autreCaractere},
+    {"5-", {}, Refus::autreCaractere},           // a sign after the digits
+    {"1\r", {}, Refus::autreCaractere},          // a carriage return that is not part of a line end
+    {"12\0"sv, {}, Refus::octetNul},             // every byte counts
+    {centChiffres, {}, Refus::ligneTropLongue},  // refused as a whole, not judged in pieces
+    {centChiffres.substr(1), {}, Refus::tropDeCaracteres},
 };
 
 TEST(saisie, juge_chaque_ligne_du_tableau) {
