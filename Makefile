@@ -39,7 +39,8 @@ install: release ## installs under PREFIX (default /usr/local), inside DESTDIR i
 uninstall: release ## removes what install put under the same PREFIX and DESTDIR
 	DESTDIR="$$VERIFIER_SOMME_DESTDIR" cmake -DCONSTRUCTION=build/release -P cmake/desinstaller.cmake
 
-# Every test of the developer build; a passing run prints its summary only.
+# Every test of the developer build, after the missing packages, if any, are named; a
+# passing run prints each test as it passes and the summary.
 test: ## builds the developer build and runs every test
 	scripts/tester.sh dev
 
