@@ -2,7 +2,9 @@
 # its own, checks where the files land and that the manual pages are filled in, and runs
 # the installed program on one transcript; then uninstalls, which must leave no file of
 # it and every other file. FRANCAIS is set when the build has the French manual page.
-# Usage: cmake -DCONSTRUCTION=... -DRACINE=... -DTRANSCRIPTS=... [-DFRANCAIS=...] -P installation.cmake
+# DOSSIERS is true when the build records the folders it creates, for uninstalling.
+# Usage: cmake -DCONSTRUCTION=... -DRACINE=... -DTRANSCRIPTS=... [-DFRANCAIS=...] [-DDOSSIERS=ON]
+#        -P installation.cmake
 # Brackets, spaces, * and ? in DESTDIR and the prefix: taken for a pattern or split, they
 # fail; quotes and $, read by a shell.
 file(REMOVE_RECURSE "${RACINE}")
@@ -70,10 +72,19 @@ set(ENV{VERIFIER_SOMME_PREFIX} "${prefixe}")
 set(desinstaller "${CMAKE_CURRENT_LIST_DIR}/../cmake/desinstaller.cmake")
 execute_process(COMMAND "${CMAKE_COMMAND}" "-DCONSTRUCTION=${CONSTRUCTION}" -P "${desinstaller}"
     OUTPUT_QUIET RESULT_VARIABLE echec)
-execute_process(COMMAND find . -mindepth 1 ( -type f -o -empty ) -printf "%P\n"
+# A build that records no folder (the Debian package's) removes the files only.
+set(attendus "bin/autre\nshare/doc/autre/copyright\nshare/doc/verifier-somme/dossiers-crees\nshare/doc/verifier-somme/notes\n")
+set(genres ( -type f -o -empty ))
+if(NOT DOSSIERS)
+    string(REPLACE "share/doc/verifier-somme/dossiers-crees\n" "" attendus "${attendus}")
+    set(genres -type f)
+endif()
+execute_process(COMMAND find . -mindepth 1 ${genres} -printf "%P\n"
     COMMAND sort WORKING_DIRECTORY "${RACINE}${prefixe}" OUTPUT_VARIABLE restants)
-if(echec OR NOT restants STREQUAL "bin/autre\nshare/doc/autre/copyright\nshare/doc/verifier-somme/dossiers-crees\nshare/doc/verifier-somme/notes\n")
+if(echec OR NOT restants STREQUAL attendus)
     message(FATAL_ERROR "uninstalling left '${restants}', not just the three files of others and the record")
+elseif(NOT DOSSIERS)
+    return()
 endif()
 file(REMOVE_RECURSE "${RACINE}${prefixe}/bin/autre" "${RACINE}${prefixe}/share/doc/autre"
     "${RACINE}${prefixe}/share/doc/verifier-somme/notes")
