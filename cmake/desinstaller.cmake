@@ -55,10 +55,9 @@ while(NOT fichiers STREQUAL "")
 endwhile()
 file(REMOVE_RECURSE "${liste}")
 
-# The folders the installation created: in turn, each that is empty goes (rmdir removes
-# only an empty folder), until a pass removes none.
-# The listing install said where the record is, relative to the prefix (nowhere, when
-# the build records none).
+# The folders the installation created, as recorded where the listing install said,
+# relative to the prefix (nowhere, when the build records none): in turn, each that is
+# empty goes (rmdir removes only an empty folder), until a pass removes none.
 if(NOT EXISTS "${ou}")
     return()
 endif()
