@@ -1,62 +1,75 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: release run install uninstall test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web dist clean
+.PHONY: help release run install uninstall test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web dist clean
+
+# The make that CMake's builds run inside this one does not announce each folder it enters.
+MAKEFLAGS += --no-print-directory
 
 # Builds and tests run on every processor, unless these say otherwise.
 export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
 export CTEST_PARALLEL_LEVEL ?= $(shell nproc)
 
-release:
+# `make` alone builds the release build; `make help` lists the targets, each with what
+# follows the "## " of its line.
+.DEFAULT_GOAL := release
+help: ## this list
+	@awk -F ' *## *' '/^[a-z-]+:.* ## / { sub(/:.*/, "", $$1); printf "  make %-14s %s\n", $$1, $$2 }' Makefile
+
+release: ## the optimised program, build/release/verifier-somme
 	cmake --preset release
 	cmake --build --preset release
 
 # Builds quietly (compiler errors still show), then runs the program and says how it ended,
-# on a line of its own also when the answers come from a file, which are not echoed.
-run:
+# on a line of its own (scripts/lancer.sh); fails when the program does.
+run: ## builds the program quietly and runs it, then says how it ended
 	@cmake --preset release > /dev/null
 	@cmake --build --preset release > /dev/null
-	@statut=0; ./build/release/verifier-somme || statut=$$?; \
-	[ -t 0 ] || echo; \
-	echo "verifier-somme ended with status $$statut"
+	@scripts/lancer.sh build/release/verifier-somme
 
-# The release build installed under PREFIX, inside DESTDIR when it is set.
+# The release build installed under PREFIX, inside DESTDIR when it is set. Both reach
+# the commands through the environment, as they were given ($(value): a $ stays a $),
+# never inside the command line, where a quote or a $ in them would be the shell's.
 PREFIX ?= /usr/local
-install: release
-	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
+install uninstall: export VERIFIER_SOMME_PREFIX := $(value PREFIX)
+install uninstall: export VERIFIER_SOMME_DESTDIR := $(value DESTDIR)
+install: release ## installs under PREFIX (default /usr/local), inside DESTDIR if set
+	DESTDIR="$$VERIFIER_SOMME_DESTDIR" cmake --install build/release --prefix "$$VERIFIER_SOMME_PREFIX"
 
-# Removes exactly what install puts under the same PREFIX and DESTDIR.
-uninstall: release
-	DESTDIR="$(DESTDIR)" cmake -DCONSTRUCTION=build/release -DPREFIX="$(PREFIX)" -P cmake/desinstaller.cmake
+# Removes exactly what install puts under the same PREFIX and DESTDIR, and the folders
+# it created, as install recorded them beside the files (share/doc/verifier-somme/).
+uninstall: release ## removes what install put under the same PREFIX and DESTDIR
+	DESTDIR="$$VERIFIER_SOMME_DESTDIR" cmake -DCONSTRUCTION=build/release -P cmake/desinstaller.cmake
 
-# Every test of the developer build; a passing run prints its summary only.
-test:
+# Every test of the developer build, after the missing packages, if any, are named; a
+# passing run prints each test as it passes and the summary.
+test: ## builds the developer build and runs every test
 	scripts/tester.sh dev
 
 # Plain CMake builds as on other systems: without po4a, dpkg's tools, GoogleTest and
 # date(1); and with clang, libc++ and lld. Each runs the tests it can.
-portable:
+portable: ## plain CMake builds as on other systems, and their tests
 	scripts/portable.sh
 
 # The Debian package of the working tree, built by dpkg-buildpackage in build/paquet/.
-package:
+package: ## the Debian package, in build/paquet/
 	scripts/paquet.sh
 
 # The package's checks: manual pages, lintian at every level, hardening, reproducibility
 # and, as root, autopkgtest on the installed package (purged afterwards).
-check-package: package
+check-package: package ## the package's checks (lintian, reproducibility...)
 	scripts/verifier-paquet.sh
 
 # clang-format, clang-tidy and cppcheck.
-lint:
+lint: ## clang-format, clang-tidy, cppcheck, eslint, shellcheck, pyflakes
 	cmake --preset dev
 	scripts/lint.sh
 
 # The whole test suite under the address and undefined-behaviour sanitizers.
-asan:
+asan: ## the tests under the address and undefined-behaviour sanitizers
 	scripts/tester.sh asan
 
 # The libFuzzer build, run for FUZZ_SECONDS (default 60) from the transcripts' inputs.
 FUZZ_SECONDS ?= 60
-fuzz:
+fuzz: ## the fuzzer, for FUZZ_SECONDS (default 60)
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue build/fuzz/verifier-somme $(FUZZ_SECONDS)
@@ -66,7 +79,7 @@ fuzz:
 VERSION_1.0.0 = fc87c0c
 VERSION_1.1.0 = df930ef
 VERSION_1.2.0 = 13e50d9
-bench: release build/version-1.0.0/verifier-somme build/version-1.1.0/verifier-somme build/version-1.2.0/verifier-somme
+bench: release build/version-1.0.0/verifier-somme build/version-1.1.0/verifier-somme build/version-1.2.0/verifier-somme ## the benchmark, beside releases 1.0.0 to 1.2.0
 	cmake --build --preset release --target generer-charge chronometre
 	bench/mesurer.sh build/release/verifier-somme build/version-1.0.0/verifier-somme \
 		build/version-1.1.0/verifier-somme build/version-1.2.0/verifier-somme \
@@ -82,26 +95,26 @@ build/version-%/verifier-somme:
 
 # The 64-bit Windows console program, build/windows/verifier-somme.exe, cross-built with
 # MinGW-w64; test-windows runs its unit tables and transcripts under Wine.
-windows:
+windows: ## the Windows program, build/windows/verifier-somme.exe
 	cmake --preset windows
 	cmake --build --preset windows --target verifier-somme
 
-test-windows:
+test-windows: ## the Windows build's tests, under Wine
 	scripts/tester.sh windows
 
 # The browser edition, build/web/verifier-somme.html, one page built with Debian's
 # emscripten; test-web runs it in headless Chromium (chromium, chromium-driver and
 # python3-selenium from Debian).
-web:
+web: ## the browser edition, build/web/verifier-somme.html
 	cmake --preset web
 	cmake --build --preset web
 
-test-web:
+test-web: ## the browser edition's tests, in three browsers
 	scripts/tester.sh web
 
 # The browser edition's figures (not a test): its size, the time to the first prompt and
 # large files in the page against the native program, side by side with release 1.3.1's page.
-bench-web: web release build/version-1.3.1/verifier-somme.html
+bench-web: web release build/version-1.3.1/verifier-somme.html ## the browser edition's figures
 	cmake --build --preset release --target generer-charge
 	/usr/bin/python3 bench/page.py build/web/verifier-somme.html build/release/verifier-somme \
 		build/release/bench/generer-charge build/version-1.3.1/verifier-somme.html
@@ -117,11 +130,11 @@ build/version-1.3.1/verifier-somme.html:
 # What a teacher hands out, in build/dist/verifier-somme-VERSION/: the Debian package,
 # the Windows program and its LISEZMOI.txt, the manual pages as HTML, the browser page,
 # the source, SHA256SUMS. The tools are checked before anything is built.
-dist:
+dist: ## the folder to hand out, build/dist/verifier-somme-VERSION/
 	scripts/dist.sh --outils
 	$(MAKE) package windows web release
 	cmake --build --preset release --target pages-html
 	scripts/dist.sh
 
-clean:
+clean: ## removes build/
 	rm -rf build

@@ -3,8 +3,12 @@
 # installing the same build into a folder of its own first, then read from its
 # install_manifest.txt line by line, as plain text: a path is never taken for a pattern
 # or split, whatever characters PREFIX and DESTDIR hold. Of the folders, only those the
-# installation created (recorded in CONSTRUCTION by cmake/dossiers.cmake) go, once empty.
-# Usage: [DESTDIR=...] cmake -DCONSTRUCTION=... -DPREFIX=... -P desinstaller.cmake
+# installation created go, once empty: cmake/dossiers.cmake recorded them in the
+# installed documentation folder. Those that still hold other files stay recorded there,
+# for a later uninstall.
+# PREFIX comes from -DPREFIX=... or else from the environment's VERIFIER_SOMME_PREFIX, as
+# the Makefile passes it, so that no shell ever reads it.
+# Usage: [DESTDIR=...] cmake -DCONSTRUCTION=... [-DPREFIX=...] -P desinstaller.cmake
 cmake_minimum_required(VERSION 3.25)
 
 # Moves the first line of the variable TEXTE into the variable LIGNE.
@@ -20,12 +24,17 @@ macro(premiere_ligne texte ligne)
     endif()
 endmacro()
 
+if(NOT DEFINED PREFIX)
+    set(PREFIX "$ENV{VERIFIER_SOMME_PREFIX}")
+endif()
 file(REAL_PATH "${CONSTRUCTION}" CONSTRUCTION)
 set(liste "${CONSTRUCTION}/desinstallation")
 set(manifeste "${CONSTRUCTION}/install_manifest.txt")
 file(REMOVE_RECURSE "${liste}" "${manifeste}")
+set(ou "${CONSTRUCTION}/desinstallation-registre")
+file(REMOVE "${ou}")
 execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${liste}" VERIFIER_SOMME_LISTE=1
+    COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${liste}" "VERIFIER_SOMME_LISTE=${ou}"
         "${CMAKE_COMMAND}" --install "${CONSTRUCTION}" --prefix "${PREFIX}"
     OUTPUT_QUIET RESULT_VARIABLE echec)
 set(fichiers "")
@@ -46,17 +55,25 @@ while(NOT fichiers STREQUAL "")
 endwhile()
 file(REMOVE_RECURSE "${liste}")
 
-# The folders the installation created: in turn, each that is empty goes (rmdir removes
-# only an empty folder), until a pass removes none.
-string(MD5 racine "$ENV{DESTDIR}${PREFIX}")
-set(registre "${CONSTRUCTION}/dossiers-installes/${racine}")
+# The folders the installation created, as recorded where the listing install said,
+# relative to the prefix (nowhere, when the build records none): in turn, each that is
+# empty goes (rmdir removes only an empty folder), until a pass removes none.
+if(NOT EXISTS "${ou}")
+    return()
+endif()
+file(READ "${ou}" registre)
+file(REMOVE "${ou}")
+set(registre "$ENV{DESTDIR}${PREFIX}/${registre}")
+get_filename_component(documentation "${registre}" DIRECTORY)
 if(NOT EXISTS "${registre}")
     return()
 endif()
+file(READ "${registre}" crees)
+file(REMOVE "${registre}")
 set(enleve TRUE)
 while(enleve)
     set(enleve FALSE)
-    file(READ "${registre}" dossiers)
+    set(dossiers "${crees}")
     while(NOT dossiers STREQUAL "")
         premiere_ligne(dossiers dossier)
         if(IS_DIRECTORY "${dossier}" AND NOT IS_SYMLINK "${dossier}")
@@ -68,17 +85,29 @@ while(enleve)
         endif()
     endwhile()
 endwhile()
-# Those still there stay recorded, for a later uninstall.
-file(READ "${registre}" dossiers)
+# Those still there, holding files of others, stay recorded for a later uninstall, in the
+# documentation folder again when it is still there or when one of them is under the
+# prefix (the documentation folder goes back, with its parents where they had gone).
+# Only parents of the prefix left, nothing is recorded again.
 set(restants "")
-while(NOT dossiers STREQUAL "")
-    premiere_ligne(dossiers dossier)
+while(NOT crees STREQUAL "")
+    premiere_ligne(crees dossier)
     if(IS_DIRECTORY "${dossier}")
         string(APPEND restants "${dossier}\n")
     endif()
 endwhile()
 if(restants STREQUAL "")
-    file(REMOVE "${registre}")
-else()
+    return()
+endif()
+string(FIND "\n${restants}" "\n$ENV{DESTDIR}${PREFIX}/" dedans)
+if(IS_DIRECTORY "${documentation}" OR dedans GREATER -1)
+    set(dossier "${documentation}")
+    while(NOT EXISTS "${dossier}" AND NOT dossier STREQUAL "")
+        string(APPEND restants "${dossier}\n")
+        get_filename_component(dossier "${dossier}" DIRECTORY)
+    endwhile()
     file(WRITE "${registre}" "${restants}")
+    message(STATUS "Kept, as they hold other files (recorded in ${registre}):\n${restants}")
+else()
+    message(STATUS "Kept, as they hold other files:\n${restants}")
 endif()

@@ -5,6 +5,8 @@
 # and of inputs read at once whose output fills the 64 KiB output buffer to -112 to 167
 # bytes short of its end just before the longest verdict, measured on PROGRAM.
 # Usage: scripts/fuzz.sh FUZZER PROGRAM SECONDS
+# The formats of printf below are the escapes of the bytes written, built on purpose.
+# shellcheck disable=SC2059
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
 fuzzer=$(realpath "$1")

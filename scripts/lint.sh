@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Static checks: formatting of every C++ file, then clang-tidy and cppcheck on src/, then
-# eslint on the page's JavaScript (web/eslint.json).
+# eslint on the page's JavaScript (web/eslint.json), shellcheck on every shell script and
+# pyflakes on every Python file.
 # Needs the developer build's compile_commands.json (cmake --preset dev); the Windows
 # side of the console is checked with the Windows build's, when MinGW-w64 is installed.
 set -euo pipefail
@@ -19,7 +20,8 @@ if command -v x86_64-w64-mingw32-g++-posix > /dev/null; then
     # clang finds MinGW's C headers by itself, but not the C++ ones of its GCC.
     mapfile -t entetes < <(x86_64-w64-mingw32-g++-posix -E -x c++ -v /dev/null 2>&1 |
         sed -n '/^#include <...>/,/^End of search/p' | grep '/c++' | sed 's/^ */--extra-arg=-isystem/')
-    clang-tidy --quiet -p build/windows "${entetes[@]}" $(git ls-files 'src/console/windows/*.cpp')
+    mapfile -t unites < <(git ls-files 'src/console/windows/*.cpp')
+    clang-tidy --quiet -p build/windows "${entetes[@]}" "${unites[@]}"
     echo "clang-tidy: clean on the Windows side of the console"
 else
     echo "clang-tidy: MinGW-w64 is not installed, the Windows side is not checked"
@@ -36,3 +38,15 @@ echo "cppcheck: clean on src/"
 export NODE_PATH=/usr/share/nodejs
 eslint --no-eslintrc -c web/eslint.json web/*.mjs src/console/navigateur/systeme.js
 echo "eslint: clean on web/*.mjs and src/console/navigateur/systeme.js"
+
+# Every shell script of the tree, found by its first line (scripts/, tests/, bench/, CI's,
+# the package's tests), at shellcheck's every level.
+mapfile -t scripts < <(git ls-files | while IFS= read -r fichier; do
+    head -n 1 -- "$fichier" | grep -Eq '^#! */(usr/)?bin/(env +)?(ba|da)?sh( |$)' && printf '%s\n' "$fichier"
+done)
+shellcheck "${scripts[@]}"
+echo "shellcheck: ${#scripts[@]} scripts clean"
+
+mapfile -t modules < <(git ls-files '*.py')
+pyflakes3 "${modules[@]}"
+echo "pyflakes: ${#modules[@]} Python files clean"

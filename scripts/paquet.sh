@@ -66,4 +66,6 @@ if ! dpkg-buildpackage -us -uc -Jauto > "$sortie/construction.log" 2>&1; then
 fi
 grep -E '^[0-9]+% tests passed|tests failed out of' "$sortie/construction.log" || true
 cd "$sortie"
-ls -1 ./*.deb ./*.dsc | sed "s|^\./|built $sortie/|"
+for fichier in ./*.deb ./*.dsc; do
+    echo "built $sortie/${fichier#./}"
+done

@@ -2,11 +2,14 @@
 # its own, checks where the files land and that the manual pages are filled in, and runs
 # the installed program on one transcript; then uninstalls, which must leave no file of
 # it and every other file. FRANCAIS is set when the build has the French manual page.
-# Usage: cmake -DCONSTRUCTION=... -DRACINE=... -DTRANSCRIPTS=... [-DFRANCAIS=...] -P installation.cmake
-# Brackets, spaces, * and ? in DESTDIR and the prefix: taken for a pattern or split, they fail.
+# DOSSIERS is true when the build records the folders it creates, for uninstalling.
+# Usage: cmake -DCONSTRUCTION=... -DRACINE=... -DTRANSCRIPTS=... [-DFRANCAIS=...] [-DDOSSIERS=ON]
+#        -P installation.cmake
+# Brackets, spaces, * and ? in DESTDIR and the prefix: taken for a pattern or split, they
+# fail; quotes and $, read by a shell.
 file(REMOVE_RECURSE "${RACINE}")
 set(RACINE "${RACINE}/d[x] *?")
-set(prefixe "/opt/essai [p")
+set(prefixe "/opt/essai [p \"q\" 'r' $s")
 execute_process(
     COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${RACINE}"
         "${CMAKE_COMMAND}" --install "${CONSTRUCTION}" --prefix "${prefixe}"
@@ -58,16 +61,35 @@ set(STATUT 0)
 include("${CMAKE_CURRENT_LIST_DIR}/transcript.cmake")
 
 # Another package's files, and one of the user's in the documentation folder, stay; the
-# folders the installation created go, once empty.
+# folders the installation created go, once empty. Those that stay are recorded beside
+# them: once the other files are gone, a second uninstall removes them, DESTDIR included.
 foreach(autre bin/autre share/doc/autre/copyright share/doc/verifier-somme/notes)
     file(WRITE "${RACINE}${prefixe}/${autre}" "")
 endforeach()
-execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${RACINE}" "${CMAKE_COMMAND}" -DCONSTRUCTION=${CONSTRUCTION}
-        "-DPREFIX=${prefixe}" -P "${CMAKE_CURRENT_LIST_DIR}/../cmake/desinstaller.cmake"
+# (As the Makefile passes them: in the environment. An unbalanced [ would join the items of a list.)
+set(ENV{DESTDIR} "${RACINE}")
+set(ENV{VERIFIER_SOMME_PREFIX} "${prefixe}")
+set(desinstaller "${CMAKE_CURRENT_LIST_DIR}/../cmake/desinstaller.cmake")
+execute_process(COMMAND "${CMAKE_COMMAND}" "-DCONSTRUCTION=${CONSTRUCTION}" -P "${desinstaller}"
     OUTPUT_QUIET RESULT_VARIABLE echec)
-execute_process(COMMAND find . -mindepth 1 ( -type f -o -empty ) -printf "%P\n"
+# A build that records no folder (the Debian package's) removes the files only.
+set(attendus "bin/autre\nshare/doc/autre/copyright\nshare/doc/verifier-somme/dossiers-crees\nshare/doc/verifier-somme/notes\n")
+set(genres ( -type f -o -empty ))
+if(NOT DOSSIERS)
+    string(REPLACE "share/doc/verifier-somme/dossiers-crees\n" "" attendus "${attendus}")
+    set(genres -type f)
+endif()
+execute_process(COMMAND find . -mindepth 1 ${genres} -printf "%P\n"
     COMMAND sort WORKING_DIRECTORY "${RACINE}${prefixe}" OUTPUT_VARIABLE restants)
-if(echec OR NOT restants STREQUAL "bin/autre\nshare/doc/autre/copyright\nshare/doc/verifier-somme/notes\n")
-    message(FATAL_ERROR "uninstalling left '${restants}', not just the three files of others")
+if(echec OR NOT restants STREQUAL attendus)
+    message(FATAL_ERROR "uninstalling left '${restants}', not just the three files of others and the record")
+elseif(NOT DOSSIERS)
+    return()
+endif()
+file(REMOVE_RECURSE "${RACINE}${prefixe}/bin/autre" "${RACINE}${prefixe}/share/doc/autre"
+    "${RACINE}${prefixe}/share/doc/verifier-somme/notes")
+execute_process(COMMAND "${CMAKE_COMMAND}" "-DCONSTRUCTION=${CONSTRUCTION}" -P "${desinstaller}"
+    OUTPUT_QUIET RESULT_VARIABLE echec)
+if(echec OR EXISTS "${RACINE}")
+    message(FATAL_ERROR "a second uninstall, with the other files gone, left ${RACINE}")
 endif()

@@ -195,7 +195,9 @@ TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_
             }
         }
     }
-    for (const auto& fichier : std::filesystem::directory_iterator(TRANSCRIPTS)) {
+    // The folder's path as UTF-8 (u8): on Windows, a plain string would be read in the
+    // ANSI code page, and a folder with accents not found.
+    for (const auto& fichier : std::filesystem::directory_iterator(std::filesystem::path(u8"" TRANSCRIPTS))) {
         if (fichier.path().extension() == ".in") {
             entrees.emplace_back(
                 (std::ostringstream() << std::ifstream(fichier.path(), std::ios::binary).rdbuf()).str());
