@@ -30,9 +30,12 @@ export function commandes(run) {
   };
 }
 
-// A file run hands the page its turn (a frame, a click on « Arrêter ») once it has run
+// A run hands the page its turn (a frame, a click on « Arrêter », a key) once it has run
 // this long, which leaves the rest of a 60 Hz frame (16.7 ms) to drawing.
 const TRANCHE_MS = 12;
+// A file is read in pieces of this many bytes, the next one while the program takes in
+// the last: a file of any size costs the page no more than two pieces.
+const OCTETS_PAR_MORCEAU = 1 << 20;
 
 // The program, compiled once for the page; each run is a fresh instance of it. emcc
 // inlines it into the module's factory as a base64 data: URL (-sSINGLE_FILE); if that is
@@ -47,13 +50,14 @@ function compiler() {
   return (programme = WebAssembly.compile(octets));
 }
 
-// A run, not started: on `fichier` ({nom, taille, note}, its `octets` once read), read to
-// its end as standard input is from a redirected file; or else on what is typed.
-// `observateur` hears everything the run does (see `demarrer`) and each change of state.
+// A run, not started: on `fichier` ({nom, note, blob}, a File or a Blob), read to its end
+// as standard input is from a redirected file; or else on what is typed. `observateur`
+// hears everything the run does (see `demarrer`) and each change of state.
 export function creer(fichier, observateur) {
   return {
-    etat: fichier ? 'lecture' : 'demarrage', fichier, observateur, entree: [], finEntree: Boolean(fichier),
-    rendre: null, taille: 0, lu: 0, ecrits: 0, statut: null, reprise: 0, canal: null, avancementMontre: false,
+    etat: fichier ? 'lecture' : 'demarrage', fichier, observateur, entree: [], finEntree: false, demande: 0,
+    enLecture: false, rendre: null, taille: 0, lu: 0, ecrits: 0, statut: null, reprise: 0, canal: null,
+    avancementMontre: false,
   };
 }
 
@@ -77,8 +81,8 @@ export function passer(run, etat) {
 export function demarrer(run) {
   if (run.fichier) {
     if (run.etat !== 'lecture') return;
-    run.entree.push(run.fichier.octets);
     passer(run, 'demarrage');
+    alimenter(run);
   }
   run.reprise = performance.now();
   const o = run.observateur, pourElle = (traiter) => (...valeurs) => {
@@ -116,13 +120,39 @@ export function demarrer(run) {
   }), echec);
 }
 
-// The program waits for at most `taille` bytes of input, handed to `rendre`. A file run
-// that has run for a slice hands the page its turn first.
+// Reads the next piece of the file of `run` while it has fewer than two ahead; its end
+// is the end of input.
+function alimenter(run) {
+  const { blob } = run.fichier;
+  if (run.enLecture || run.entree.length > 1 || run.finEntree) return;
+  if (run.demande === blob.size) {
+    run.finEntree = true;
+    reprendre(run);
+    return;
+  }
+  const debut = run.demande;
+  run.demande = Math.min(debut + OCTETS_PAR_MORCEAU, blob.size);
+  run.enLecture = true;
+  blob.slice(debut, run.demande).arrayBuffer().then((morceau) => {
+    run.enLecture = false;
+    if (!vivante(run)) return;
+    run.entree.push(new Uint8Array(morceau));
+    alimenter(run);
+    reprendre(run);
+  }, (erreur) => {
+    run.erreur = erreur.message;
+    run.illisible = true;
+    passer(run, 'echec');
+  });
+}
+
+// The program waits for at most `taille` bytes of input, handed to `rendre`. A run that
+// has run for a slice hands the page its turn first.
 function lire(run, taille, rendre) {
   run.rendre = rendre;
   run.taille = taille;
   run.observateur.lecture(run);
-  if (!run.fichier || performance.now() - run.reprise <= TRANCHE_MS) {
+  if (performance.now() - run.reprise <= TRANCHE_MS) {
     reprendre(run);
     return;
   }
@@ -145,6 +175,7 @@ function reprendre(run) {
   const tete = run.entree[0] ?? new Uint8Array(0);
   if (tete.length <= run.taille) run.entree.shift(); else run.entree[0] = tete.subarray(run.taille);
   run.lu += Math.min(tete.length, run.taille);
+  if (run.fichier) alimenter(run);
   try {
     rendre(tete.subarray(0, run.taille));
   } catch (e) {
@@ -156,6 +187,7 @@ function reprendre(run) {
 export function donner(run, octets) {
   if (!vivante(run) || run.finEntree) return;
   run.entree.push(octets);
+  run.reprise = performance.now();
   reprendre(run);
 }
 

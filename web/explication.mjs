@@ -113,13 +113,27 @@ export function resumer({ verifications, valide, positif, negatif, refus }) {
     + `${n(refus, 'ligne refusée')}.`;
 }
 
-// A warning for a file that the program will not read as its author meant: a UTF-8 byte
-// order mark, or NUL bytes in its first kilobyte (UTF-16). The file still runs as it is.
+// A warning for a file that the program will not read as its author meant, from its first
+// bytes: a UTF-8 byte order mark; UTF-16 (a byte order mark, or NUL bytes in every other
+// place); or no text at all (NUL bytes or control characters anywhere else). The file
+// still runs as it is.
 export function avertissement(octets) {
-  const bom = octets[0] === 0xef && octets[1] === 0xbb && octets[2] === 0xbf;
-  if (!bom && !octets.subarray(0, 1024).includes(0)) return '';
-  const quoi = bom
+  const nuls = [0, 0];  // at even places, at odd places
+  let controles = 0;
+  octets.forEach((o, i) => {
+    if (o === 0) ++nuls[i % 2];
+    else if (o < 32 && !CONTROLES_DE_TEXTE.has(o)) ++controles;
+  });
+  const paires = octets.length / 2, [a, b] = octets;
+  const bom16 = (a === 0xff && b === 0xfe) || (a === 0xfe && b === 0xff);
+  const quoi = octets[0] === 0xef && octets[1] === 0xbb && octets[2] === 0xbf
     ? `commence par une marque d\u2019ordre des octets (BOM)${NBSP}: sa première ligne sera refusée`
-    : `a des octets nuls au début, sans doute de l\u2019UTF-16${NBSP}: ses lignes seront refusées`;
-  return `Attention${NBSP}: ce fichier ${quoi}. Enregistrez-le en texte brut, UTF-8 sans BOM.${NBSP}`;
+    : bom16 || (Math.max(...nuls) > paires / 2 && Math.min(...nuls) < paires / 10)
+      ? `est sans doute de l\u2019UTF-16${NBSP}: ses lignes seront refusées`
+      : nuls[0] + nuls[1] + controles > 0
+        ? `n\u2019est sans doute pas du texte (octets nuls ou de contrôle)${NBSP}: ses lignes seront refusées`
+        : '';
+  return quoi && `Attention${NBSP}: ce fichier ${quoi}. Enregistrez-le en texte brut, UTF-8 sans BOM.${NBSP}`;
 }
+// Tab, line ends, vertical tab, form feed and Ctrl-Z: control characters that texts hold.
+const CONTROLES_DE_TEXTE = new Set([9, 10, 11, 12, 13, 26]);

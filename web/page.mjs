@@ -17,11 +17,17 @@ const texteIndice = element('indice'), resume = element('resume');
 vue.initialiser({ journal, coupe: element('coupe') });
 const encodeur = new TextEncoder(), decodeur = new TextDecoder();
 
+// What the page looks at of a file before it runs, for a warning.
+const OCTETS_REGARDES = 1024;
 // A file run shows how far it has read once it has run this long.
 const DELAI_AVANCEMENT_MS = 500;
 // The input line is described by what the program wrote since it last read: a prompt, or
 // a verdict and the question; at most this many characters of its end.
 const LONGUEUR_CONSIGNE = 300;
+
+// A file run keeps the places of its last verdicts, as many as the view can show (one a
+// line), to mark them when it ends: a million checks tell a million verdicts.
+const VERDICTS_GARDES = 512;
 
 // The run shown: every other run has ended, or been replaced.
 let courante = null, trame = 0, enregistrement = null;
@@ -46,12 +52,17 @@ const observateur = {
   },
   // Its text is the last `taille` bytes of the first `ecrits + enAttente` that it writes.
   verdict(run, genre, n1, n2, somme, taille, enAttente) {
-    const fin = run.ecrits + enAttente;
-    run.aMarquer.push({ debut: fin - taille, fin, classe: `verdict ${genre}` });
-    ++run.compte.verifications;
+    const fin = run.ecrits + enAttente, i = run.compte.verifications++ % VERDICTS_GARDES;
     ++run.compte[genre];
-    run.verdict = { genre, n1, n2, somme };
+    Object.assign(run.verdict, { genre, n1, n2, somme });
     run.refuse = null;
+    if (!run.fichier) {
+      run.aMarquer.push({ debut: fin - taille, fin, classe: `verdict ${genre}` });
+      return;
+    }
+    run.finsVerdicts[i] = fin;
+    run.taillesVerdicts[i] = taille;
+    run.genresVerdicts[i] = genre;
   },
   refus(run, regle, debut, longueur) {
     ++run.compte.refus;
@@ -86,7 +97,8 @@ function nouvelle(fichier) {
   if (remplacee) passer(remplacee, 'remplacee');
   Object.assign(run, {
     compte: { verifications: 0, valide: 0, positif: 0, negatif: 0, refus: 0 }, aMarquer: [],
-    depuisLecture: '', verdict: null, explique: null, refuse: null, indice: null, encore: null,
+    finsVerdicts: new Float64Array(VERDICTS_GARDES), taillesVerdicts: new Uint8Array(VERDICTS_GARDES),
+    genresVerdicts: [], depuisLecture: '', verdict: {}, explique: 0, refuse: null, indice: null, encore: null,
     debut: performance.now(),
   });
   vue.vider();
@@ -122,16 +134,16 @@ function motsDEtat(run) {
   const { fichier } = run, nom = fichier && `«\u00a0${fichier.nom}\u00a0»`, note = fichier?.note ?? '';
   switch (run.etat) {
     case 'lecture': return `${note}Lecture du fichier ${nom}…`;
-    case 'echec': return fichier && !fichier.octets
+    case 'echec': return run.illisible
       ? `${note}Le fichier ${nom} n\u2019a pas pu être lu\u00a0: ${run.erreur}`
       : `Le programme n\u2019a pas pu démarrer\u00a0: ${run.erreur}`;
     case 'arretee': return `${note}Fichier ${nom}\u00a0: exécution arrêtée après ${vue.quantite(run.lu)} lus `
-      + `sur ${vue.quantite(fichier.octets.length)}`;
+      + `sur ${vue.quantite(fichier.blob.size)}`;
     case 'terminee': return (fichier ? `${note}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
       ? `Arrêté\u00a0: fin des données au milieu d\u2019une vérification (statut ${run.statut})`
       : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0)'
         : 'Terminé normalement (statut 0)');
-    default: return fichier ? `${note}Fichier ${nom} (${fichier.octets.length}\u00a0octets)…` : '';
+    default: return fichier ? `${note}Fichier ${nom} (${fichier.blob.size}\u00a0octets)…` : '';
   }
 }
 
@@ -151,9 +163,9 @@ function dessinerTrame() {
   if (enCours && performance.now() - run.debut > DELAI_AVANCEMENT_MS) {
     run.avancementMontre = true;
     avancement.hidden = false;
-    barre.max = run.fichier.octets.length;
+    barre.max = run.fichier.blob.size;
     barre.value = run.lu;
-    lus.textContent = `${vue.quantite(run.lu)} lus sur ${vue.quantite(run.fichier.octets.length)}`;
+    lus.textContent = `${vue.quantite(run.lu)} lus sur ${vue.quantite(run.fichier.blob.size)}`;
   }
   if (run.fichier) return;
   montrerExplication(run);
@@ -166,8 +178,8 @@ function dessinerTrame() {
 }
 
 function montrerExplication(run) {
-  if (!run.verdict || run.verdict === run.explique) return;
-  run.explique = run.verdict;
+  if (run.compte.verifications === run.explique) return;
+  run.explique = run.compte.verifications;
   detail.innerHTML = expliquer(run.verdict);
 }
 
@@ -177,24 +189,38 @@ function montrerExplication(run) {
 function conclure(run, focusLibre) {
   cancelAnimationFrame(trame);
   trame = 0;
+  // A file's last verdicts, in order, where the transcript is its output.
+  const n = run.compte.verifications;
+  for (let k = Math.max(0, n - VERDICTS_GARDES); run.fichier && k < n; ++k) {
+    const i = k % VERDICTS_GARDES, fin = run.finsVerdicts[i];
+    if (fin <= run.ecrits) vue.marquer(fin - run.taillesVerdicts[i], fin, `verdict ${run.genresVerdicts[i]}`);
+  }
   vue.dessiner(false, Boolean(run.fichier));
   montrerExplication(run);
   texteIndice.hidden = true;
-  if (!run.fichier) {
-    if (focusLibre) boutonRecommencer.focus();
-    return;
-  }
-  if (run.etat === 'terminee') {
+  if (run.fichier && run.etat === 'terminee') {
     resume.textContent = resumer(run.compte);
     resume.hidden = false;
   }
-  if (focusLibre) journal.focus({ preventScroll: true });
-  // The status in the window, and above all the end of the transcript: its last three lines.
+  if (focusLibre) (run.fichier ? journal : boutonRecommencer).focus({ preventScroll: true });
+  montrerLaFin();
+}
+
+// The status in the window, and above all the end of the transcript: its last three lines.
+function montrerLaFin() {
+  journal.scrollTop = journal.scrollHeight;
   etat.scrollIntoView({ block: 'nearest' });
   const bas = journal.getBoundingClientRect().bottom;
   const ligne = parseFloat(getComputedStyle(journal).lineHeight) || 20;
   if (bas < 3 * ligne || bas > innerHeight) journal.scrollIntoView({ block: 'end' });
 }
+
+// When the window changes (a phone turned), the end stays in view: the input line's while a
+// session is typed, the status's once a run has ended.
+addEventListener('resize', () => {
+  if (!vivante(courante)) montrerLaFin();
+  else if (!courante.fichier) demanderTrame();
+});
 
 // Echoes `texte` where a terminal would, then hands it to the program in UTF-8.
 function taper(texte) {
@@ -214,19 +240,20 @@ function envoyerLigne(fin) {
   if (texte) taper(texte);
 }
 
-// Runs the first of `fichiers` once it is read, in place of the run shown.
+// Runs the first of `fichiers` in place of the run shown, once its start is read for the
+// warning; the program reads the rest as it goes.
 function executerFichier(fichiers) {
   const fichier = fichiers[0];
   const note = fichiers.length > 1
     ? `${fichiers.length}\u00a0fichiers déposés, seul «\u00a0${fichier.name}\u00a0» est exécuté. ` : '';
-  const run = nouvelle({ nom: fichier.name, note });
-  fichier.arrayBuffer().then((contenu) => {
+  const run = nouvelle({ nom: fichier.name, note, blob: fichier });
+  fichier.slice(0, OCTETS_REGARDES).arrayBuffer().then((debut) => {
     if (run.etat !== 'lecture') return;
-    run.fichier.octets = new Uint8Array(contenu);
-    run.fichier.note += avertissement(run.fichier.octets);
+    run.fichier.note += avertissement(new Uint8Array(debut));
     demarrer(run);
   }, (erreur) => {
     run.erreur = erreur.message;
+    run.illisible = true;
     passer(run, 'echec');
   });
 }
@@ -234,13 +261,17 @@ function executerFichier(fichiers) {
 // Saves the transcript of the run shown; a click while it is being made is ignored.
 function enregistrer() {
   if (enregistrement) return;
-  const run = courante;
+  const run = courante, libelle = boutonEnregistrer.textContent;
   const nom = `${run.fichier ? run.fichier.nom.replace(/\.[^.]*$/, '') : 'verifier-somme'}-transcription.txt`;
   boutonEnregistrer.setAttribute('aria-busy', 'true');
-  enregistrement = transcription(run).then((blob) => telecharger(blob, nom), (erreur) => {
+  const avancer = (relus) => {
+    boutonEnregistrer.textContent = `Enregistrement… ${Math.floor(100 * relus / run.fichier.blob.size)} %`;
+  };
+  enregistrement = transcription(run, avancer).then((blob) => telecharger(blob, nom), (erreur) => {
     etat.textContent = `La transcription n\u2019a pas pu être enregistrée\u00a0: ${erreur.message}`;
   }).finally(() => {
     enregistrement = null;
+    boutonEnregistrer.textContent = libelle;
     boutonEnregistrer.removeAttribute('aria-busy');
   });
 }

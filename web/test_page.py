@@ -56,7 +56,7 @@ RESUMES = {
     "grand": "50000 vérifications : 12500 sommes valides, 12500 débordements positifs, 25000 débordements négatifs ; "
              "50000 lignes refusées.",
 }
-AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "UTF-16"}  # refus holds a NUL byte
+AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "pas du texte"}  # refus holds a NUL byte
 # What a user of a small screen would miss in the viewport, if anything.
 VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
 const f = [];
@@ -105,6 +105,9 @@ const r = document.createRange(), c = j.getBoundingClientRect();
 r.setStart(n, n.data.lastIndexOf('Resultat'));
 r.setEnd(j, j.childNodes.length);
 return Array.from(r.getClientRects()).every((b) => b.top >= Math.max(c.top, 0) - 1 && b.bottom <= Math.min(c.bottom, innerHeight) + 1);"""
+# Whether the end of the transcript, at its foot, and the status are in the window.
+FIN_EN_VUE = """const j = document.getElementById('journal'), b = j.getBoundingClientRect(), e = document.getElementById('etat').getBoundingClientRect();
+return j.scrollTop + j.clientHeight >= j.scrollHeight - 2 && b.bottom <= innerHeight && b.bottom > 40 && e.top >= 0 && e.bottom <= innerHeight;"""
 # Keeps every text the status shows.
 ETATS = ("const e = document.getElementById('etat'); window.etats = [];"
          "new MutationObserver(() => etats.push(e.textContent)).observe(e, {childList: true, subtree: true, characterData: true});")
@@ -241,14 +244,14 @@ def session(navigateur, tests, echecs):
         if etat != FINS[statut] or not attendu.endswith(vu) or not cache.startswith(
                 f"{quantite(len(attendu.encode()) - len(vu.encode()))} plus haut" if vu != attendu else ""):
             echecs.append(f"session {numero}: {etat!r}, {cache!r}, ...{vu[-1000:]!r}, expected {attendu[-1000:]!r}")
-        if actif(navigateur) != "recommencer":
-            echecs.append(f"session {numero}: the focus is not on « Recommencer » at the end")
+        if actif(navigateur) != "recommencer" or not navigateur.js(FIN_EN_VUE):
+            echecs.append(f"session {numero}: the focus not on « Recommencer », or the end out of view")
         verifier_enregistrement(navigateur, "verifier-somme", attendu.encode(), echecs, numero == len(SESSIONS) - 1)
 
 
 def grand(navigateur, tests, echecs):
     """A large generated file, chosen: 50,000 refused lines, then 50,000 checks of the
-    three kinds; around it, a file of 128 MiB that is long to read, one that is long to
+    three kinds; around it, a file of 128 MiB that is slow to start (a line of NUL bytes), one that is long to
     run, and two dropped at once."""
     def transcript(nom):
         return [(tests / f"transcripts/{nom}.{quoi}").read_bytes() for quoi in ("in", "out")]
@@ -257,7 +260,7 @@ def grand(navigateur, tests, echecs):
     fichier, long, lent = dossier / "grand.txt", dossier / "long.txt", dossier / "lent.txt"
     fichier.write_bytes(b"\n" * checks + quatre.replace(b"n\n", b"y\n") * (checks // 4 - 1) + quatre)
     long.write_bytes(entree.replace(b"n\n", b"y\n") * 10 * checks + entree)
-    lent.write_bytes(entree + bytes(1 << 27))
+    lent.write_bytes(bytes(1 << 27) + entree)
     attendu = quatre_sortie.replace(INVITE.encode(), INVITE.encode() * (checks + 1), 1) + quatre_sortie * (checks // 4 - 1)
 
     def fin(nom, quoi=FINS[0]):
@@ -269,8 +272,8 @@ def grand(navigateur, tests, echecs):
             echecs.append(f"{nom}: {taille} bytes saved, not those the program wrote")
         return taille
 
-    # A second file chosen while the first is still being read is the one that runs: the
-    # first never does, the status tells (checked once the large file has run).
+    # A second file chosen while the first runs is the one that runs: the first never
+    # ends, the status tells (checked once the large file has run).
     petit = tests / "transcripts/debordements.in"
     navigateur.js(ETATS)
     navigateur.choisir("fichier", lent)
@@ -279,6 +282,7 @@ def grand(navigateur, tests, echecs):
     verifier_enregistrement(navigateur, "debordements", petit.with_suffix(".out").read_bytes(), echecs, False)
     # At its end, the last verdict and the question are in view, its end shown, and the focus
     # not on « Recommencer »; its bytes saved exactly.
+    navigateur.taille(1280, 800)
     navigateur.choisir("fichier", fichier)
     fin(fichier.name)
     vu = texte(navigateur, "journal")
@@ -290,6 +294,9 @@ def grand(navigateur, tests, echecs):
     if (resume := texte(navigateur, "resume")) != RESUMES["grand"] or "32767 + −32768 = −1" not in texte(navigateur, "detail"):
         echecs.append(f"grand.txt: summary {resume!r}, expected {RESUMES['grand']!r}, or its last verdict not explained")
     enregistre(lambda n: attendu[:n], fichier.name)
+    navigateur.taille(390, 470)  # a phone turned: the end stays in view
+    if not attendre(navigateur, lambda: navigateur.js(FIN_EN_VUE), 2, False):
+        echecs.append("grand.txt: the end out of view once the window is narrowed")
     # « Recommencer » while a file is read: a typed session, nothing said not shown, the file never run.
     navigateur.choisir("fichier", lent)
     navigateur.js("document.getElementById('recommencer').click();")
@@ -297,9 +304,9 @@ def grand(navigateur, tests, echecs):
     if texte(navigateur, "etat") or navigateur.js("return saisie.disabled || !coupe.hidden;"):
         echecs.append(f"« Recommencer » while a file is read: {texte(navigateur, 'etat')!r}, {texte(navigateur, 'coupe')!r}")
     etats = navigateur.js("return etats.slice(etats.findIndex((t) => t.includes(arguments[1])))"
-                          ".filter((t) => t.includes(arguments[0]) && !t.startsWith('Lecture'));", lent.name, petit.name)
+                          ".filter((t) => t.includes(arguments[0] + '\\u00a0»\\u00a0:'));", lent.name, petit.name)
     if etats:
-        echecs.append(f"{lent.name}, chosen before another, was run: {etats}")
+        echecs.append(f"{lent.name}, chosen before another, was run to its end: {etats}")
     # « Arrêter » stops a run at once; what it wrote is kept.
     navigateur.choisir("fichier", long)
     navigateur.js(ARRETER, long.name)

@@ -53,7 +53,7 @@ export function ajouter(octets, classe) {
 // Stretches come in order; those that have left the end kept are let go.
 export function marquer(debut, finMarque, classe) {
   marques.push({ debut, fin: finMarque, classe });
-  while (marques[premiereMarque].fin <= debutQueue) ++premiereMarque;
+  while (premiereMarque < marques.length && marques[premiereMarque].fin <= debutQueue) ++premiereMarque;
   if (premiereMarque > LIGNES_VUES) {
     marques = marques.slice(premiereMarque);
     premiereMarque = 0;
