@@ -179,7 +179,10 @@ function reprendre(run) {
   try {
     rendre(tete.subarray(0, run.taille));
   } catch (e) {
-    if (e?.name !== 'ExitStatus') throw e;  // how exit leaves the program, handled by onExit
+    if (e?.name === 'ExitStatus') return;  // how exit leaves the program, handled by onExit
+    run.erreur = String(e);
+    passer(run, 'echec');
+    throw e;
   }
 }
 

@@ -85,24 +85,27 @@ function dessin(genre, n1, somme, exacte) {
 // bytes, `debut` its first ones: what is wrong with it, then what a value is.
 export function indice({ regle, debut, longueur }) {
   // eslint-disable-next-line no-control-regex
-  const texte = new TextDecoder().decode(debut)  // eslint-disable-next-line no-control-regex
-    .replace(/[\0-\x1f]/g, (c) => String.fromCharCode(0x2400 + c.charCodeAt(0)));
+  const texte = new TextDecoder().decode(debut).replace(/[\0-\x1f\x7f]/g, (c) => (c === '\x7f' ? '\u2421'
+    : String.fromCharCode(0x2400 + c.charCodeAt(0))));
+  // The program counts bytes: a character that is not ASCII is several.
+  const unites = debut.some((o) => o >= 0x80) ? 'octets' : 'caractères';
   const cite = `«${NBSP}${texte}${longueur > debut.length ? '…' : ''}${NBSP}»`, espace = texte.indexOf(' ');
-  const ou = espace === 0 ? 'avant' : espace === texte.length - 1 ? 'après' : 'dans';
-  const premierAutre = texte.match(/^[+-]?\d*(.)/)?.[1];
+  const ou = espace === 0 ? 'avant le nombre' : /^[+-] /.test(texte) ? 'après le signe'
+    : espace === texte.length - 1 ? 'après le nombre' : 'dans le nombre';
+  const premierAutre = texte.match(/^[+-]?\d*(.)/u)?.[1];
   const pourquoi = {
     vide: 'Ligne vide',
-    ligneTropLongue: `Ligne de ${longueur}${NBSP}caractères, au plus 6`,
-    tropDeCaracteres: `${cite}${NBSP}: ${longueur}${NBSP}caractères, au plus 6`,
+    ligneTropLongue: `Ligne de ${longueur}${NBSP}${unites}, au plus 6`,
+    tropDeCaracteres: `${cite}${NBSP}: ${longueur}${NBSP}${unites}, au plus 6`,
     signeSeul: `${cite}${NBSP}: un signe sans chiffre`,
-    espace: `${cite}${NBSP}: un espace ${ou} le nombre`,
+    espace: `${cite}${NBSP}: un espace ${ou}`,
     octetNul: `${cite}${NBSP}: un octet nul, invisible`,
     autreCaractere: `${cite}${NBSP}: «${NBSP}${premierAutre}${NBSP}» n\u2019est pas un chiffre`,
     tropGrande: `${cite} dépasse 32767`,
     tropPetite: `${cite} est en deçà de \u221232768`,
   }[regle] ?? 'Ligne refusée';
   return `${pourquoi}. Une valeur est un entier de \u221232768 à 32767, en chiffres, `
-    + `avec au plus six caractères, signe compris${NBSP}: 42, \u221242, +42.`;
+    + `avec au plus six caractères, signe compris${NBSP}: 42, -42, +42.`;
 }
 
 // The counts of a file run in words: its verdicts by kind, and the lines it refused.

@@ -55,7 +55,7 @@ const observateur = {
     const fin = run.ecrits + enAttente, i = run.compte.verifications++ % VERDICTS_GARDES;
     ++run.compte[genre];
     Object.assign(run.verdict, { genre, n1, n2, somme });
-    run.refuse = null;
+    run.refuse = run.encore = null;  // a new question comes
     if (!run.fichier) {
       run.aMarquer.push({ debut: fin - taille, fin, classe: `verdict ${genre}` });
       return;
@@ -72,9 +72,11 @@ const observateur = {
     run.encore = encore;
     run.refuse = null;
   },
-  // The hint stays shown while the program waits after a refused line.
+  // The hint stays shown while the program waits after a refused line. The transcript is
+  // busy while the program works through what was typed.
   lecture(run) {
     if (run.fichier) return;
+    if (run.entree.length === 0) journal.removeAttribute('aria-busy');
     consigne.textContent = run.depuisLecture.replace(/\s+/g, ' ').trim();
     run.depuisLecture = '';
     run.indice = run.refuse;
@@ -187,6 +189,7 @@ function montrerExplication(run) {
 // focus, if free, goes to « Recommencer » after a typed session, and to the transcript
 // after a file, so that a stray Enter does not throw that transcript away.
 function conclure(run, focusLibre) {
+  journal.removeAttribute('aria-busy');
   cancelAnimationFrame(trame);
   trame = 0;
   // A file's last verdicts, in order, where the transcript is its output.
@@ -227,6 +230,7 @@ function taper(texte) {
   const run = courante;
   if (!commandes(run).saisie) return;
   const octets = encodeur.encode(texte);
+  journal.setAttribute('aria-busy', 'true');
   garder(run, octets);
   vue.ajouter(octets, 'saisie');
   demanderTrame();

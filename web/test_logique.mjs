@@ -48,7 +48,7 @@ test('the hint names the rule the line broke, and the line', () => {
     ['tropGrande', '40000', 5, '« 40000 » dépasse 32767.'], ['tropPetite', '-32769', 6, 'en deçà de −32768.'],
   ]) {
     const vu = lu(indice({ regle, debut: new TextEncoder().encode(ligne), longueur }));
-    assert.ok(vu.includes(attendu) && vu.endsWith('signe compris : 42, −42, +42.'), `${regle}: ${vu}`);
+    assert.ok(vu.includes(attendu) && vu.endsWith('signe compris : 42, -42, +42.'), `${regle}: ${vu}`);
   }
 });
 

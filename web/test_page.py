@@ -105,6 +105,8 @@ const r = document.createRange(), c = j.getBoundingClientRect();
 r.setStart(n, n.data.lastIndexOf('Resultat'));
 r.setEnd(j, j.childNodes.length);
 return Array.from(r.getClientRects()).every((b) => b.top >= Math.max(c.top, 0) - 1 && b.bottom <= Math.min(c.bottom, innerHeight) + 1);"""
+# Whether the program has taken in all that was typed.
+LIBRE = "return document.getElementById('journal').getAttribute('aria-busy') !== 'true';"
 # Whether the end of the transcript, at its foot, and the status are in the window.
 FIN_EN_VUE = """const j = document.getElementById('journal'), b = j.getBoundingClientRect(), e = document.getElementById('etat').getBoundingClientRect();
 return j.scrollTop + j.clientHeight >= j.scrollHeight - 2 && b.bottom <= innerHeight && b.bottom > 40 && e.top >= 0 && e.bottom <= innerHeight;"""
@@ -203,7 +205,7 @@ def session(navigateur, tests, echecs):
         vu = 0
         for groupe in groupes:
             vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu
-                          and t.endswith((INVITE, QUESTION)) and len(t))
+                          and t.endswith((INVITE, QUESTION)) and navigateur.js(LIBRE) and len(t))
             indice = groupe.startswith("^R")
             if indice:
                 groupe = groupe[2:]
@@ -232,6 +234,7 @@ def session(navigateur, tests, echecs):
                 if morceau or fin:
                     navigateur.touches(morceau, *fin)
             if bouton:
+                attendre(navigateur, lambda: navigateur.js(LIBRE))
                 navigateur.cliquer("fin")
         etat = attendre(navigateur, lambda: "statut" in (t := texte(navigateur, "etat")) and t)
         if numero == 0:

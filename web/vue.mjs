@@ -75,13 +75,7 @@ export function dessiner(enCours, depuisLeDebut) {
     blocs = [];
     debutVu = dessine = debut;
   }
-  for (let m = premiereMarque; dessine < fin; ++m) {
-    const marque = marques[m], jusquA = marque ? Math.min(Math.max(marque.debut, dessine), fin) : fin;
-    if (jusquA > dessine) poser(dessine, jusquA, '');
-    if (marque?.fin > dessine) {
-      poser(Math.max(marque.debut, dessine), Math.min(marque.fin, fin), marque.classe);
-    }
-  }
+  poserLaSuite();
   borner(lignesMax, octetsMax);
   coupe.hidden = debutVu === 0;
   if (debutVu) {
@@ -92,18 +86,34 @@ export function dessiner(enCours, depuisLeDebut) {
   return true;
 }
 
+// Appends the transcript from `dessine` to its end, each marked stretch with its class.
+function poserLaSuite() {
+  for (let m = premiereMarque; dessine < fin; ++m) {
+    const marque = marques[m], jusquA = marque ? Math.min(Math.max(marque.debut, dessine), fin) : fin;
+    if (jusquA > dessine) poser(dessine, jusquA, '');
+    if (marque?.fin > dessine) {
+      poser(Math.max(marque.debut, dessine), Math.min(marque.fin, fin), marque.classe);
+    }
+  }
+}
+
+// The first character that starts at `position` or after it.
+function caractere(position) {
+  while (position < fin && (queue[position - debutQueue] & 0xc0) === 0x80) ++position;
+  return position;
+}
+
 // The start of the end of the transcript that holds at most `lignes` line ends and
 // `taille` bytes, at the start of a character.
 function debutDeLaFin(lignes, taille) {
-  let debut = Math.max(debutQueue, fin - taille);
+  const debut = Math.max(debutQueue, fin - taille);
   for (let i = fin, n = 0; i > debut; ++n) {
     const j = queue.lastIndexOf(SAUT, i - 1 - debutQueue) + debutQueue;
     if (j < debut) break;
     if (n === lignes) return j + 1;
     i = j;
   }
-  while (debut < fin && (queue[debut - debutQueue] & 0xc0) === 0x80) ++debut;  // within a character
-  return debut;
+  return caractere(debut);
 }
 
 // Appends the transcript from `debut` to `jusquA` to the view, marked with `classe`, each
@@ -165,12 +175,10 @@ function borner(lignesMax, octetsMax) {
     debutVu += bloc.octets;
   }
   const dernier = blocs[blocs.length - 1];
-  if (dernier && dernier.octets > octetsMax) {  // half of it stays: a line this long is cut again later
-    const texte = dernier.element.textContent, garde = texte.slice(-octetsMax / 2);
-    const retire = new TextEncoder().encode(texte.slice(0, texte.length - garde.length)).length;
-    dernier.element.textContent = garde;
-    dernier.octets -= retire;
-    debutVu += retire;
+  if (dernier && dernier.octets > octetsMax) {  // its last half laid out again, to be cut again later
+    blocs.pop().element.remove();
+    debutVu = dessine = caractere(fin - octetsMax / 2);
+    poserLaSuite();
   }
 }
 
