@@ -54,7 +54,11 @@ const observateur = {
   verdict(run, genre, n1, n2, somme, taille, enAttente) {
     const fin = run.ecrits + enAttente, i = run.compte.verifications++ % VERDICTS_GARDES;
     ++run.compte[genre];
-    Object.assign(run.verdict, { genre, n1, n2, somme });
+    const v = run.verdict;
+    v.genre = genre;
+    v.n1 = n1;
+    v.n2 = n2;
+    v.somme = somme;
     run.refuse = run.encore = null;  // a new question comes
     if (!run.fichier) {
       run.aMarquer.push({ debut: fin - taille, fin, classe: `verdict ${genre}` });
@@ -64,9 +68,9 @@ const observateur = {
     run.taillesVerdicts[i] = taille;
     run.genresVerdicts[i] = genre;
   },
-  refus(run, regle, debut, longueur) {
+  refus(run, regle, memoire, debut, taille, longueur) {
     ++run.compte.refus;
-    run.refuse = { regle, debut, longueur };
+    if (!run.fichier) run.refuse = { regle, debut: memoire.slice(debut, debut + taille), longueur };
   },
   reponse(run, encore) {
     run.encore = encore;

@@ -6,9 +6,10 @@
 //     until then;
 //   ecrire(octets): bytes for standard output, a view of the program's memory that holds
 //     them only until the call returns;
-//   verdict(genre, n1, n2, somme, taille, enAttente), refus(regle, debut, longueur),
-//     reponse(encore): what the program decided (see annoncerVerdict and the others in
-//     console/systeme.hpp), the names as strings, `debut` a copy of the line's first bytes.
+//   verdict(genre, n1, n2, somme, taille, enAttente), refus(regle, memoire, debut, taille,
+//     longueur), reponse(encore): what the program decided (see annoncerVerdict and the
+//     others in console/systeme.hpp), the names as strings, the refused line's first bytes
+//     the `taille` at `debut` in `memoire`, the program's memory, only until the call returns.
 // emcc's, where this file goes:
 /* global mergeInto, LibraryManager, Asyncify, HEAPU8, Module, nomNavigateur */
 mergeInto(LibraryManager.library, {
@@ -39,8 +40,7 @@ mergeInto(LibraryManager.library, {
   },
   annoncerRefusNavigateur__deps: ['$nomNavigateur'],
   annoncerRefusNavigateur: function(regle, tailleRegle, debut, tailleDebut, longueur) {
-    const octets = HEAPU8.slice(debut, debut + tailleDebut);
-    Module['systeme']['refus'](nomNavigateur(regle, tailleRegle), octets, longueur);
+    Module['systeme']['refus'](nomNavigateur(regle, tailleRegle), HEAPU8, debut, tailleDebut, longueur);
   },
   annoncerReponseNavigateur: function(encore) {
     Module['systeme']['reponse'](encore !== 0);
