@@ -35,7 +35,7 @@ export function commandes(run) {
 const TRANCHE_MS = 12;
 // A file is read in pieces of this many bytes, the next one while the program takes in
 // the last: a file of any size costs the page no more than two pieces.
-const OCTETS_PAR_MORCEAU = 1 << 20;
+const OCTETS_PAR_MORCEAU = 1 << 23;
 
 // The program, compiled once for the page; each run is a fresh instance of it. emcc
 // inlines it into the module's factory as a base64 data: URL (-sSINGLE_FILE); if that is
