@@ -1,9 +1,11 @@
 // The console's system over bytes in memory, for the tests and the fuzzer: input
 // arrives in the pieces given, one per read, and failures come where they are asked
-// for: reading with error number 5, writing with 28, closing with 71, the first two among
-// the causes this system names. The latest one built is the one in use.
+// for: reading with error number 5, writing with 28, closing with 71 (unless `numeros` says
+// otherwise), the first two among the causes this system names. The latest one built is the
+// one in use.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <limits>
 #include <string>
@@ -20,7 +22,8 @@ public:
     // Standard output takes this many bytes; the write that would go past them fails,
     // having written what fits, as a file at its size limit does.
     std::size_t ecritureEchoueApres = std::numeric_limits<std::size_t>::max();
-    bool fermetureEchoue = false;  // closing standard output fails
+    bool fermetureEchoue = false;              // closing standard output fails
+    std::array<int, 3> numeros = {5, 28, 71};  // the error numbers of reading, writing and closing
     std::string sortie;
     std::string diagnostics;
     int ecritures = 0;
