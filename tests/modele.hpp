@@ -106,7 +106,7 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
     }
     // Output is handed over before each read: the failure that comes first is reported.
     // The in-memory system's reads fail with an I/O error, its writes with a full disk, and
-    // its close with an error number the diagnostic has no words for.
+    // its close with no error number (0), which is a failure all the same.
     if (pannes.lectureApres && sortieALaPanne && *sortieALaPanne <= pannes.ecritureApres) {
         issue.diagnostic =
             "verifier-somme: erreur de lecture sur l'entree standard: erreur d'entree/sortie\n";
@@ -114,7 +114,7 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
         issue.diagnostic =
             "verifier-somme: erreur d'ecriture sur la sortie standard: plus de place sur le disque\n";
     } else if (pannes.fermeture) {
-        issue.diagnostic = "verifier-somme: erreur d'ecriture sur la sortie standard: erreur systeme 71\n";
+        issue.diagnostic = "verifier-somme: erreur d'ecriture sur la sortie standard: erreur systeme 0\n";
     }
     issue.statut = issue.diagnostic.empty() ? issue.statut : 1;
     issue.sortie.resize(std::min(issue.sortie.size(), pannes.ecritureApres));

@@ -30,7 +30,7 @@ std::ptrdiff_t lire(char* tampon, std::size_t taille, int& erreur) noexcept {
     s.sortieALaLecture.push_back(s.sortie.size());
     s.lecturesApresEchecEcriture += s.ecritureEchouee ? 1 : 0;
     if (s.suivant == s.morceaux.size()) {
-        erreur = s.numeros[0];
+        erreur = 5;
         return s.erreurDeLecture ? -1 : 0;
     }
     std::string& morceau = s.morceaux[s.suivant];
@@ -49,12 +49,12 @@ bool ecrire(std::string_view donnees, int& erreur) noexcept {
     const std::size_t place = s.ecritureEchoueApres - std::min(s.sortie.size(), s.ecritureEchoueApres);
     s.sortie += donnees.substr(0, place);
     s.ecritureEchouee = s.ecritureEchouee || donnees.size() > place;
-    erreur = s.numeros[1];
+    erreur = 28;
     return !s.ecritureEchouee;
 }
 
 bool fermerSortie(int& erreur) noexcept {
-    erreur = enService->numeros[2];
+    erreur = 0;
     return !enService->fermetureEchoue;
 }
 
