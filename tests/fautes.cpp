@@ -4,8 +4,8 @@
 //   ecriture   every write to standard output takes nothing and returns 0, leaving in
 //              errno what an earlier call put there: here an interruption, which a
 //              writer that took the 0 for a failed call would try again for ever
-//   fermeture  closing standard output fails with ENOSPC, as on a network or FUSE file
-//              whose data is written out only then
+//   fermeture  closing standard output fails with EDQUOT, as on an NFS file whose data is
+//              written out, and counted against the quota, only then
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
@@ -48,7 +48,7 @@ extern "C" ssize_t read(int descripteur, void* tampon, std::size_t taille) {
 extern "C" int close(int descripteur) {
     const auto ferme = syscall(SYS_close, descripteur);
     if (descripteur == STDOUT_FILENO && std::strcmp(faute(), "fermeture") == 0) {
-        errno = ENOSPC;
+        errno = EDQUOT;
         return -1;
     }
     return static_cast<int>(ferme);
