@@ -9,7 +9,8 @@
 
 namespace {
 
-SystemeMemoire* enService = nullptr;
+// The system's side is free functions, as the program's are: they find the system in use here.
+SystemeMemoire* enService = nullptr;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 
 class SystemeMemoire {
 public:
-    explicit SystemeMemoire(std::vector<std::string> morceaux);
+    explicit SystemeMemoire(std::vector<std::string> pieces);
     ~SystemeMemoire();
     SystemeMemoire(const SystemeMemoire&) = delete;
     SystemeMemoire& operator=(const SystemeMemoire&) = delete;
