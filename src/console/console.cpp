@@ -59,7 +59,7 @@ void Console::noterEchec(Etat echec, int erreur) noexcept {
 }
 
 // Writes `quoi`, then why the failure of error number `erreur` came: a common cause, or the
-// number, 0 included (a failure the system gave no number).
+// number, 0 included (a failure to which the system gave no number).
 static char* copierDiagnostic(char* sortie, std::string_view quoi, int erreur) noexcept {
     sortie = std::copy(quoi.begin(), quoi.end(), sortie);
     for (const auto& [numero, texte] : systeme::causes) {

@@ -16,8 +16,8 @@ namespace {
 constexpr DWORD attente = 1;  // ms
 
 // Writes all of `donnees` to `poignee`: false after a failure, its number in `erreur`. A write
-// that takes nothing of a non-empty buffer, though it succeeds, is a PIPE_NOWAIT pipe that is
-// full, or anywhere else a full disk: trying again could go on for ever.
+// that succeeds but takes nothing of a non-empty buffer is a full PIPE_NOWAIT pipe, waited on;
+// anywhere else it is a full disk, where trying again could go on for ever.
 bool ecrireTout(HANDLE poignee, std::string_view donnees, int& erreur) noexcept {
     while (!donnees.empty()) {
         DWORD ecrits = 0;
