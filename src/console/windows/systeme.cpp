@@ -15,9 +15,18 @@ namespace {
 // Until a pipe in PIPE_NOWAIT mode is ready again: Windows has no way to wait for it.
 constexpr DWORD attente = 1;  // ms
 
+// Whether `poignee`, read from, is a pipe in PIPE_NOWAIT mode (a handle that only writes may
+// not be asked: a pipe that takes nothing of a write is one anyway).
+bool sansAttente(HANDLE poignee) noexcept {
+    DWORD etat = 0;
+    return GetNamedPipeHandleState(poignee, &etat, nullptr, nullptr, nullptr, nullptr, 0) != FALSE &&
+           (etat & PIPE_NOWAIT) != 0;
+}
+
 // Writes all of `donnees` to `poignee`: false after a failure, its number in `erreur`. A write
-// that succeeds but takes nothing of a non-empty buffer is a full PIPE_NOWAIT pipe, waited on;
-// anywhere else it is a full disk, where trying again could go on for ever.
+// that succeeds but takes nothing of a non-empty buffer is, on a pipe, a full PIPE_NOWAIT pipe
+// (one that waits never does so), waited on; anywhere else it is a full disk, where trying
+// again could go on for ever.
 bool ecrireTout(HANDLE poignee, std::string_view donnees, int& erreur) noexcept {
     while (!donnees.empty()) {
         DWORD ecrits = 0;
@@ -73,7 +82,7 @@ std::ptrdiff_t lire(char* tampon, std::size_t taille, int& erreur) noexcept {
         DWORD lus = 0;  // `taille` is the console's buffer, far less than a DWORD holds
         const bool reussie = ReadFile(entree, tampon, static_cast<DWORD>(taille), &lus, nullptr) != FALSE;
         const DWORD numero = reussie ? 0 : GetLastError();  // taken before GetConsoleMode sets its own
-        if (numero != ERROR_NO_DATA) {
+        if (numero != ERROR_NO_DATA || !sansAttente(entree)) {
             const bool dossier = numero == ERROR_INVALID_FUNCTION && estUnDossier(entree);
             erreur = dossier ? ERROR_DIRECTORY : static_cast<int>(numero);
             DWORD mode = 0;
