@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Static checks: formatting of every C++ file, then clang-tidy and cppcheck on src/, then
-# eslint on the page's JavaScript (web/eslint.json), shellcheck on every shell script and
-# pyflakes on every Python file.
+# Static checks: formatting of every C++ file, then clang-tidy on src/ and tests/ and
+# cppcheck on src/, then eslint on the page's JavaScript (web/eslint.json), shellcheck on
+# every shell script and pyflakes on every Python file.
 # Needs the developer build's compile_commands.json (cmake --preset dev); the Windows
 # side of the console is checked with the Windows build's, when MinGW-w64 is installed.
 set -euo pipefail
@@ -15,6 +15,11 @@ mapfile -t unites < <(git ls-files 'src/*.cpp' ':!src/console/windows/')
 clang-tidy --quiet -p build/dev "${unites[@]}"
 echo "clang-tidy: clean on src/ (POSIX build)"
 
+# The tests as the program, with tests/.clang-tidy; those of the Windows side further down.
+mapfile -t essais < <(git ls-files 'tests/*.cpp' ':!tests/*windows*')
+clang-tidy --quiet -p build/dev "${essais[@]}"
+echo "clang-tidy: clean on tests/ (POSIX build)"
+
 if command -v x86_64-w64-mingw32-g++-posix > /dev/null; then
     cmake --preset windows > /dev/null
     # clang finds MinGW's C headers by itself, but not the C++ ones of its GCC.
@@ -23,6 +28,9 @@ if command -v x86_64-w64-mingw32-g++-posix > /dev/null; then
     mapfile -t unites < <(git ls-files 'src/console/windows/*.cpp')
     clang-tidy --quiet -p build/windows "${entetes[@]}" "${unites[@]}"
     echo "clang-tidy: clean on the Windows side of the console"
+    mapfile -t essaisWindows < <(git ls-files 'tests/*windows*.cpp')
+    clang-tidy --quiet -p build/windows "${entetes[@]}" "${essaisWindows[@]}"
+    echo "clang-tidy: clean on the Windows tests"
 else
     echo "clang-tidy: MinGW-w64 is not installed, the Windows side is not checked"
 fi

@@ -63,6 +63,13 @@ verifier "reader gone" "$(cat "$dossier/statut")" "$ecriture tube ferme"
 programme < / > /dev/null 2> "$dossier/erreurs"
 verifier "directory as input" $? "$lecture c'est un dossier"
 
+programme 0> "$dossier/entree" > /dev/null 2> "$dossier/erreurs"
+verifier "input open for writing only" $? "$lecture descripteur invalide"
+
+# The file size limit, with SIGXFSZ ignored (else it kills the program, as SIGPIPE does).
+(trap '' XFSZ && ulimit -f 8 && yes y | programme > "$dossier/sortie" 2> "$dossier/erreurs")
+verifier "file size limit" $? "$ecriture fichier trop gros"
+
 # The buffers are not on the stack: a small stack is enough.
 # shellcheck disable=SC3045 # dash, bash and busybox's sh all have ulimit -s
 (ulimit -s 32 && exec timeout 10 "$executable") < "$transcripts/debordements.in" > "$dossier/sortie" 2> "$dossier/erreurs"
@@ -86,7 +93,7 @@ verifier "write returning 0" $? "$plein"
 for entree in '1\n2\nn\n' '1\n2\n'; do
     # shellcheck disable=SC2059 # the escapes of the input, written as bytes
     printf "$entree" | fautif fermeture 2> "$dossier/erreurs" > /dev/null
-    verifier "close of standard output failing, input $entree" $? "$plein"
+    verifier "close of standard output failing, input $entree" $? "$ecriture quota de disque depasse"
 done
 
 # The read fails where "3\n" would come: the piece "2" is never judged, so no verdict.

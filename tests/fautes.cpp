@@ -4,8 +4,8 @@
 //   ecriture   every write to standard output takes nothing and returns 0, leaving in
 //              errno what an earlier call put there: here an interruption, which a
 //              writer that took the 0 for a failed call would try again for ever
-//   fermeture  closing standard output fails with ENOSPC, as on a network or FUSE file
-//              whose data is written out only then
+//   fermeture  closing standard output fails with EDQUOT, as on an NFS file whose data is
+//              written out, and counted against the quota, only then
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
@@ -23,6 +23,8 @@ const char* faute() {
 
 }  // namespace
 
+// The faults call the system directly, through syscall(2), which takes its arguments as C's "...".
+// NOLINTBEGIN(cppcoreguidelines-pro-type-vararg)
 extern "C" ssize_t read(int descripteur, void* tampon, std::size_t taille) {
     static std::size_t restants = 0;
     static bool limite = false;
@@ -48,7 +50,7 @@ extern "C" ssize_t read(int descripteur, void* tampon, std::size_t taille) {
 extern "C" int close(int descripteur) {
     const auto ferme = syscall(SYS_close, descripteur);
     if (descripteur == STDOUT_FILENO && std::strcmp(faute(), "fermeture") == 0) {
-        errno = ENOSPC;
+        errno = EDQUOT;
         return -1;
     }
     return static_cast<int>(ferme);
@@ -61,3 +63,4 @@ extern "C" ssize_t write(int descripteur, const void* donnees, std::size_t taill
     }
     return syscall(SYS_write, descripteur, donnees, taille);
 }
+// NOLINTEND(cppcoreguidelines-pro-type-vararg)

@@ -42,39 +42,83 @@ struct Issue {
     int statut = 0;
 };
 
-inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
-    const std::size_t fin = std::min(pannes.lectureApres.value_or(entree.size()), entree.size());
-    std::size_t position = 0;
-    bool sautAttendu = false;  // an answer ended by a carriage return: a newline after it is dropped
-    std::optional<std::size_t> sortieALaPanne;
-    Issue issue;
-    // The next line, or nothing once input is exhausted; a line cut short by a failed
-    // read is never one.
-    auto lireLigne = [&](bool retourFinit) -> std::optional<std::string> {
-        if (std::exchange(sautAttendu, false) && position < fin && entree[position] == '\n') {
-            ++position;
+// Standard input as the program reads it, line by line, up to its end or to the read that fails.
+class Entree {
+public:
+    Entree(std::string_view entree, const Pannes& pannes)
+        : entree_(entree),
+          fin_(std::min(pannes.lectureApres.value_or(entree.size()), entree.size())),
+          panne_(pannes.lectureApres.has_value()) {}
+
+    // The next line, or nothing once input is exhausted, `ecrits` bytes having been written
+    // by then; a line cut short by a failed read is never one.
+    std::optional<std::string> lireLigne(bool retourFinit, std::size_t ecrits) {
+        if (std::exchange(sautAttendu_, false) && position_ < fin_ && entree_[position_] == '\n') {
+            ++position_;
         }
-        const std::size_t debut = position;
-        while (position < fin && entree[position] != '\n' && !(retourFinit && entree[position] == '\r')) {
-            ++position;
+        const std::size_t debut = position_;
+        while (position_ < fin_ && entree_[position_] != '\n' &&
+               !(retourFinit && entree_[position_] == '\r')) {
+            ++position_;
         }
-        std::string ligne(entree.substr(debut, position - debut));
-        if (position == fin) {
-            sortieALaPanne = issue.sortie.size();
-            return ligne.empty() || pannes.lectureApres ? std::nullopt : std::optional(ligne);
+        std::string ligne(entree_.substr(debut, position_ - debut));
+        if (position_ == fin_) {
+            sortieALaPanne = ecrits;
+            return ligne.empty() || panne_ ? std::nullopt : std::optional(ligne);
         }
-        sautAttendu = entree[position++] == '\r';
-        if (!sautAttendu && ligne.ends_with('\r')) {
+        sautAttendu_ = entree_[position_++] == '\r';
+        if (!sautAttendu_ && ligne.ends_with('\r')) {
             ligne.pop_back();
         }
         return ligne;
-    };
+    }
+
+    std::optional<std::size_t> sortieALaPanne;  // bytes written when input was exhausted
+
+private:
+    std::string_view entree_;
+    std::size_t fin_;
+    bool panne_;
+    std::size_t position_ = 0;
+    bool sautAttendu_ = false;  // an answer ended by a carriage return: a newline after it is dropped
+};
+
+// The verdict on `n1` + `n2`, as written.
+inline std::string verdict(long n1, long n2) {
+    const long somme = n1 + n2;
+    const long enveloppee = (somme + 65536 + 32768) % 65536 - 32768;
+    std::string texte = somme > 32767    ? "\n Debordement positif :  Resultat invalide : "
+                        : somme < -32768 ? "\n Debordement negatif :  Resultat invalide : "
+                                         : "\n Resultat valide : ";
+    texte += std::to_string(n1) + " + " + std::to_string(n2) + " = " + std::to_string(enveloppee);
+    return texte + (enveloppee != somme ? "\n" : "");
+}
+
+// The diagnostic, given the failures, what was written when input was exhausted and what was
+// written in all. Output is handed over before each read: the failure that comes first is
+// reported. The in-memory system's reads fail with an I/O error, its writes with a full disk,
+// and its close with no error number (0), which is a failure all the same.
+inline std::string diagnostic(const Pannes& pannes, std::optional<std::size_t> sortieALaPanne,
+                              std::size_t ecrits) {
+    if (pannes.lectureApres && sortieALaPanne && *sortieALaPanne <= pannes.ecritureApres) {
+        return "verifier-somme: erreur de lecture sur l'entree standard: erreur d'entree/sortie\n";
+    }
+    if (ecrits > pannes.ecritureApres) {
+        return "verifier-somme: erreur d'ecriture sur la sortie standard: plus de place sur le disque\n";
+    }
+    return pannes.fermeture ? "verifier-somme: erreur d'ecriture sur la sortie standard: erreur systeme 0\n"
+                            : "";
+}
+
+inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
+    Entree lignes(entree, pannes);
+    Issue issue;
     const std::string invite = "Introduire une valeur entiere entre -2^15 et (2^15) - 1:";
     auto lireOperande = [&](std::string_view entete) -> std::optional<long> {
         issue.sortie += entete;
         for (;;) {
             issue.sortie += invite;
-            const auto ligne = lireLigne(false);
+            const auto ligne = lignes.lireLigne(false, issue.sortie.size());
             if (!ligne || valeur(*ligne)) {
                 return ligne ? std::optional<long>(*valeur(*ligne)) : std::nullopt;
             }
@@ -89,33 +133,15 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
             issue.statut = 1;
             break;
         }
-        const long somme = *n1 + *n2;
-        const long enveloppee = (somme + 65536 + 32768) % 65536 - 32768;
-        issue.sortie += somme > 32767    ? "\n Debordement positif :  Resultat invalide : "
-                        : somme < -32768 ? "\n Debordement negatif :  Resultat invalide : "
-                                         : "\n Resultat valide : ";
-        issue.sortie +=
-            std::to_string(*n1) + " + " + std::to_string(*n2) + " = " + std::to_string(enveloppee);
-        issue.sortie += enveloppee != somme ? "\n" : "";
+        issue.sortie += verdict(*n1, *n2);
         issue.sortie += "\nVoulez-vous verifier la somme de 2 shorts (y)?";
-        const auto reponse = lireLigne(true);
+        const auto reponse = lignes.lireLigne(true, issue.sortie.size());
         if (!reponse || reponse->empty() || reponse->front() != 'y') {
             issue.sortie += reponse ? "" : "\n";
             break;
         }
     }
-    // Output is handed over before each read: the failure that comes first is reported.
-    // The in-memory system's reads fail with an I/O error, its writes with a full disk, and
-    // its close with an error number the diagnostic has no words for.
-    if (pannes.lectureApres && sortieALaPanne && *sortieALaPanne <= pannes.ecritureApres) {
-        issue.diagnostic =
-            "verifier-somme: erreur de lecture sur l'entree standard: erreur d'entree/sortie\n";
-    } else if (issue.sortie.size() > pannes.ecritureApres) {
-        issue.diagnostic =
-            "verifier-somme: erreur d'ecriture sur la sortie standard: plus de place sur le disque\n";
-    } else if (pannes.fermeture) {
-        issue.diagnostic = "verifier-somme: erreur d'ecriture sur la sortie standard: erreur systeme 71\n";
-    }
+    issue.diagnostic = diagnostic(pannes, lignes.sortieALaPanne, issue.sortie.size());
     issue.statut = issue.diagnostic.empty() ? issue.statut : 1;
     issue.sortie.resize(std::min(issue.sortie.size(), pannes.ecritureApres));
     return issue;

@@ -9,7 +9,8 @@
 
 namespace {
 
-SystemeMemoire* enService = nullptr;
+// The system's side is free functions, as the program's are: they find the system in use here.
+SystemeMemoire* enService = nullptr;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 }  // namespace
 
@@ -25,12 +26,13 @@ namespace console::systeme {
 constexpr auto causesMemoire = std::to_array<Cause>({{5, textes::entreeSortie}, {28, textes::disquePlein}});
 const std::span<const Cause> causes = causesMemoire;
 
-std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
+std::ptrdiff_t lire(char* tampon, std::size_t taille, int& erreur) noexcept {
     SystemeMemoire& s = *enService;
     s.sortieALaLecture.push_back(s.sortie.size());
     s.lecturesApresEchecEcriture += s.ecritureEchouee ? 1 : 0;
     if (s.suivant == s.morceaux.size()) {
-        return s.erreurDeLecture ? -5 : 0;
+        erreur = 5;
+        return s.erreurDeLecture ? -1 : 0;
     }
     std::string& morceau = s.morceaux[s.suivant];
     const std::size_t n = std::min(taille, morceau.size());
@@ -42,17 +44,19 @@ std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
     return static_cast<std::ptrdiff_t>(n);
 }
 
-int ecrire(std::string_view donnees) noexcept {
+bool ecrire(std::string_view donnees, int& erreur) noexcept {
     SystemeMemoire& s = *enService;
     ++s.ecritures;
     const std::size_t place = s.ecritureEchoueApres - std::min(s.sortie.size(), s.ecritureEchoueApres);
     s.sortie += donnees.substr(0, place);
     s.ecritureEchouee = s.ecritureEchouee || donnees.size() > place;
-    return s.ecritureEchouee ? 28 : 0;
+    erreur = 28;
+    return !s.ecritureEchouee;
 }
 
-int fermerSortie() noexcept {
-    return enService->fermetureEchoue ? 71 : 0;
+bool fermerSortie(int& erreur) noexcept {
+    erreur = 0;
+    return !enService->fermetureEchoue;
 }
 
 void signaler(std::string_view ligne) noexcept {

@@ -1,7 +1,7 @@
 // The console's system over bytes in memory, for the tests and the fuzzer: input
 // arrives in the pieces given, one per read, and failures come where they are asked
-// for: reading with error number 5, writing with 28, closing with 71, the first two among
-// the causes this system names. The latest one built is the one in use.
+// for: reading with error number 5, writing with 28, the two causes this system names, and
+// closing with none (0), as Windows fails some calls. The latest one built is the one in use.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +11,7 @@
 
 class SystemeMemoire {
 public:
-    explicit SystemeMemoire(std::vector<std::string> morceaux);
+    explicit SystemeMemoire(std::vector<std::string> pieces);
     ~SystemeMemoire();
     SystemeMemoire(const SystemeMemoire&) = delete;
     SystemeMemoire& operator=(const SystemeMemoire&) = delete;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,7 +34,7 @@ struct CasLignes {
 };
 
 TEST(console, lit_un_retour_suivi_d_un_saut_comme_un_saut_de_ligne) {
-    const CasLignes cas[] = {
+    const auto cas = std::to_array<CasLignes>({
         {{"12\r\n34\n"}, RetourChariot::ordinaire, {"12", "34"}},
         {{"12\r", "\n34\n"}, RetourChariot::ordinaire, {"12", "34"}},  // the pair split across two reads
         {{"\r", "\n", "\r", "\n"}, RetourChariot::ordinaire, {"", ""}},
@@ -48,7 +49,7 @@ TEST(console, lit_un_retour_suivi_d_un_saut_comme_un_saut_de_ligne) {
         {{"y\r", "\n", "x\n"}, RetourChariot::finDeLigne, {"y", "x"}},
         {{"\r\r\n\n"}, RetourChariot::finDeLigne, {"", "", ""}},
         {{"yes\r\n"}, RetourChariot::finDeLigne, {"yes"}},
-    };
+    });
     for (const CasLignes& c : cas) {
         SCOPED_TRACE(testing::PrintToString(c.morceaux));
         SystemeMemoire systeme(c.morceaux);
@@ -81,8 +82,10 @@ TEST(console, tout_est_ecrit_avant_chaque_attente_et_pas_avant) {
     ASSERT_TRUE(console.lireLigne(RetourChariot::ordinaire, ligne));
     EXPECT_EQ(systeme.sortieALaLecture, (std::vector<std::size_t>{2, 6}));
     EXPECT_EQ(systeme.ecritures, 2);
+    const std::string texte(console::Console::tailleTampon + 1, 'x');  // written whole all the same
+    console.ecrire(texte);
     EXPECT_EQ(console.fermer(0), 0);
-    EXPECT_EQ(systeme.sortie, "a:b:c:");
+    EXPECT_EQ(systeme.sortie, "a:b:c:" + texte);
 }
 
 TEST(console, une_sortie_perdue_arrete_la_lecture_et_donne_le_statut_1) {
@@ -107,10 +110,11 @@ TEST(console, une_erreur_de_lecture_ne_donne_jamais_de_verdict) {
     const std::string operandes = std::string(textes::enTetePremiere) + std::string(textes::invite) +
                                   std::string(textes::enTeteSeconde) + std::string(textes::invite);
     const std::string premierTour = operandes + verdict(1, 2) + std::string(textes::question);
-    const struct {
+    struct Cas {
         std::vector<std::string> morceaux;  // then the read fails
         std::string sortie;
-    } cas[] = {
+    };
+    const auto cas = std::to_array<Cas>({
         {{"1\n2"}, operandes + "\n"},  // the second operand cut short
         {{"1\n", "2"}, operandes + "\n"},
         {{"1\n2\n"}, premierTour + "\n"},   // at the question
@@ -118,7 +122,7 @@ TEST(console, une_erreur_de_lecture_ne_donne_jamais_de_verdict) {
         {{"1\n2\nn"}, premierTour + "\n"},
         {{"1\n2\ny\n"},
          premierTour + std::string(textes::enTetePremiere) + std::string(textes::invite) + "\n"},
-    };
+    });
     for (const auto& c : cas) {
         SCOPED_TRACE(testing::PrintToString(c.morceaux));
         SystemeMemoire systeme(c.morceaux);
@@ -143,12 +147,12 @@ TEST(dialogue, une_reponse_finie_par_un_retour_n_attend_pas_le_saut) {
 
 // The dialogue must not depend on how the input is cut into reads.
 TEST(dialogue, le_decoupage_des_lectures_ne_change_rien) {
-    const std::string entrees[] = {
+    const auto entrees = std::to_array<std::string>({
         "30000\r\n30000\r\ny\r\nabc\r\n-1\r\n-1\r\nyes\r5\n6\r\n\r\n",
         "1\n2\ny\n"s + std::string(150, '7') + "\r\n" + std::string(99, '8') + "\r\n3\r\n4\r\nn",
         "12\0\n1\n2\n\n"s,
         "1\n2\ny\r\r\n3\n4\n\r\n",
-    };
+    });
     for (const std::string& entree : entrees) {
         SCOPED_TRACE(testing::PrintToString(entree));
         int statut = 0;
@@ -170,31 +174,37 @@ TEST(dialogue, le_decoupage_des_lectures_ne_change_rien) {
     }
 }
 
+// Inputs read at once whose output after the first read (the heading and prompt before it
+// are out) fills the buffer to -112 to 167 bytes short of its end just before the longest
+// verdict, so that each text meets its end at every offset: checks that shift the fill by
+// -4 + 0..3 bytes in 56, then refused empty lines.
+std::vector<std::string> entreesAuBordDuTampon() {
+    std::vector<std::string> entrees;
+    const std::size_t invite = textes::invite.size();
+    const std::string longue = "-16384\n-16385\nn\n";
+    for (std::string tete; tete.size() < std::size_t{14} * 6; tete += "1\n1\ny\n") {
+        for (const std::string v : {"1", "-1", "10", "-10"}) {
+            const std::string debut = std::string(tete).append("1\n").append(v).append("\ny\n");
+            // Input ending at the longest verdict's second operand writes one newline more.
+            const std::size_t vide = console::Console::tailleTampon + textes::enTetePremiere.size() + invite +
+                                     1 - modele::executer(debut + longue.substr(0, 7)).sortie.size();
+            for (std::size_t lignes = vide / invite - 2; lignes <= vide / invite + 2; ++lignes) {
+                entrees.push_back(std::string(debut).append(lignes, '\n').append(longue));
+            }
+        }
+    }
+    return entrees;
+}
+
 // Every transcript's input and a few more, read at once or cut into reads of one to seven
 // bytes, with reading failing after each number of bytes, writing failing past each number
 // of bytes, both, and a failing close: the program writes what the independent model
 // writes, reports what it reports and ends as it ends, and it never reads once output has
 // failed. Inputs of more output than the buffer holds fail at a few points only.
 TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_pannes) {
-    std::vector<std::string> entrees = {"1\n2\ny\r\n3\n4\ny\r",
-                                        std::string(99, '7') + "\r\n8\n" + std::string(98, '9') + "\n"};
-    // Inputs read at once whose output after the first read (the heading and prompt before
-    // it are out) fills the buffer to -112 to 167 bytes short of its end just before the
-    // longest verdict, so that each text meets its end at every offset: checks that shift
-    // the fill by -4 + 0..3 bytes in 56, then refused empty lines.
-    const std::size_t invite = textes::invite.size();
-    const std::string longue = "-16384\n-16385\nn\n";
-    for (std::string tete; tete.size() < 14 * 6; tete += "1\n1\ny\n") {
-        for (const std::string v : {"1", "-1", "10", "-10"}) {
-            const std::string debut = tete + "1\n" + v + "\ny\n";
-            // Input ending at the longest verdict's second operand writes one newline more.
-            const std::size_t vide = console::Console::tailleTampon + textes::enTetePremiere.size() + invite +
-                                     1 - modele::executer(debut + longue.substr(0, 7)).sortie.size();
-            for (std::size_t lignes = vide / invite - 2; lignes <= vide / invite + 2; ++lignes) {
-                entrees.push_back(debut + std::string(lignes, '\n') + longue);
-            }
-        }
-    }
+    std::vector<std::string> entrees = entreesAuBordDuTampon();
+    entrees.emplace_back("1\n2\ny\r\n3\n4\ny\r");
+    entrees.push_back(std::string(99, '7') + "\r\n8\n" + std::string(98, '9') + "\n");
     // The folder's path as UTF-8 (u8): on Windows, a plain string would be read in the
     // ANSI code page, and a folder with accents not found.
     for (const auto& fichier : std::filesystem::directory_iterator(std::filesystem::path(u8"" TRANSCRIPTS))) {

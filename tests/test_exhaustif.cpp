@@ -110,7 +110,8 @@ TEST(exhaustif, chaque_entier_ecrit_de_plusieurs_facons_suit_l_oracle) {
         const std::string signe = valeur < 0 ? "-" : "";
         const std::string magnitude = std::to_string(valeur < 0 ? -valeur : valeur);
         for (const std::string& ecrit :
-             {signe + magnitude, signe + "0" + magnitude, signe + "00" + magnitude}) {
+             {std::string(signe).append(magnitude), std::string(signe).append("0").append(magnitude),
+              std::string(signe).append("00").append(magnitude)}) {
             comparer(ecrit, desaccords, premier);
             if (valeur >= 0) {
                 comparer("+" + ecrit, desaccords, premier);

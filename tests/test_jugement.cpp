@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,9 +20,13 @@ struct Cas {
     Refus refus = Refus::aucun;  // the rule it breaks, if any
 };
 
-const std::string centChiffres(100, '1');
+constexpr auto centChiffres = [] {
+    std::array<char, 100> chiffres{};
+    chiffres.fill('1');
+    return chiffres;
+}();
 
-const Cas cas[] = {
+const auto cas = std::to_array<Cas>({
     // Accepted, at the range limits and the length limit.
     {"32767", 32767},
     {"+32767", 32767},
@@ -57,9 +62,9 @@ const Cas cas[] = {
     {"5-", {}, Refus::autreCaractere},           // a sign after the digits
     {"1\r", {}, Refus::autreCaractere},          // a carriage return that is not part of a line end
     {"12\0"sv, {}, Refus::octetNul},             // every byte counts
-    {centChiffres, {}, Refus::ligneTropLongue},  // refused as a whole, not judged in pieces
-    {centChiffres.substr(1), {}, Refus::tropDeCaracteres},
-};
+    {{centChiffres.data(), centChiffres.size()}, {}, Refus::ligneTropLongue},  // refused as a whole
+    {{centChiffres.data(), centChiffres.size() - 1}, {}, Refus::tropDeCaracteres},
+});
 
 TEST(saisie, juge_chaque_ligne_du_tableau) {
     for (const Cas& c : cas) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <ostream>
@@ -38,21 +39,21 @@ void PrintTo(const Mode& mode, std::ostream* flux) {
 }
 
 void rendreNonBloquant(int descripteur) {
-    fcntl(descripteur, F_SETFL, fcntl(descripteur, F_GETFL) | O_NONBLOCK);
+    fcntl(descripteur, F_SETFL, fcntl(descripteur, F_GETFL) | O_NONBLOCK);  // NOLINT(*-vararg): POSIX's own
 }
 
 class Session {
 public:
     explicit Session(Mode mode) : liaison_(mode.liaison) {
         // A program that ended too early makes typing fail, rather than kill the test.
-        signal(SIGPIPE, SIG_IGN);
+        static_cast<void>(signal(SIGPIPE, SIG_IGN));
         if (liaison_ == Liaison::terminal) {
             pid_ = forkpty(&sortie_, nullptr, nullptr, nullptr);
             entree_ = sortie_;
         } else {
-            int versProgramme[2];
-            int depuisProgramme[2];
-            if (pipe(versProgramme) != 0 || pipe(depuisProgramme) != 0) {
+            std::array<int, 2> versProgramme{};
+            std::array<int, 2> depuisProgramme{};
+            if (pipe(versProgramme.data()) != 0 || pipe(depuisProgramme.data()) != 0) {
                 return;
             }
             pid_ = fork();
@@ -72,7 +73,7 @@ public:
                 rendreNonBloquant(STDIN_FILENO);
                 rendreNonBloquant(STDOUT_FILENO);
             }
-            execl(PROGRAMME, PROGRAMME, static_cast<char*>(nullptr));
+            execl(PROGRAMME, PROGRAMME, static_cast<char*>(nullptr));  // NOLINT(*-vararg): POSIX's own
             _exit(127);
         }
     }
@@ -120,7 +121,7 @@ public:
         return lu_.substr(curseur_);
     }
 
-    void taper(std::string_view texte) {
+    void taper(std::string_view texte) const {
         ASSERT_EQ(write(entree_, texte.data(), texte.size()), static_cast<ssize_t>(texte.size()));
     }
 
@@ -165,13 +166,13 @@ private:
             ADD_FAILURE() << "the program wrote nothing more and did not end; written so far:\n" << lu_;
             return false;
         }
-        char tampon[4096];
-        const ssize_t n = read(sortie_, tampon, sizeof tampon);
+        std::array<char, 4096> tampon{};
+        const ssize_t n = read(sortie_, tampon.data(), tampon.size());
         if (n <= 0) {
             finSortie_ = true;
             return false;
         }
-        lu_.append(tampon, static_cast<std::size_t>(n));
+        lu_.append(tampon.data(), static_cast<std::size_t>(n));
         return true;
     }
 

@@ -14,7 +14,7 @@ struct Cas {
     std::string_view texte;  // exactly as written
 };
 
-const Cas cas[] = {
+const auto cas = std::to_array<Cas>({
     {100, 200, "\n Resultat valide : 100 + 200 = 300"},
     {30000, 30000, "\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n"},
     {32767, 1, "\n Debordement positif :  Resultat invalide : 32767 + 1 = -32768\n"},
@@ -29,7 +29,7 @@ const Cas cas[] = {
     {-1, -1, "\n Resultat valide : -1 + -1 = -2"},
     {-16384, -16384, "\n Resultat valide : -16384 + -16384 = -32768"},
     {16384, 16384, "\n Debordement positif :  Resultat invalide : 16384 + 16384 = -32768\n"},
-};
+});
 
 TEST(dialogue, ecrit_le_verdict_de_chaque_somme_du_tableau) {
     for (const Cas& c : cas) {

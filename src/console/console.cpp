@@ -26,33 +26,40 @@ bool Console::remplirEntree(std::size_t reportes) noexcept {
     if (etat_ != Etat::ouverte) {
         return false;
     }
-    const std::ptrdiff_t lus = systeme::lire(entree_.data() + reportes, tailleTampon);
+    int erreur = 0;
+    const std::ptrdiff_t lus = systeme::lire(entree_.data() + reportes, tailleTampon, erreur);
     if (lus <= 0) {
         etat_ = lus == 0 ? Etat::finEntree : Etat::erreurLecture;
-        erreur_ = static_cast<int>(-lus);
+        erreur_ = erreur;
         return false;
     }
     finLue_ += lus;
     return true;
 }
 
-// Nothing more is written once output has failed.
 void Console::viderSortie() noexcept {
-    if (enSortie_ > 0 && etat_ != Etat::erreurEcriture) {
-        noterEchec(Etat::erreurEcriture, systeme::ecrire({sortie_.data(), enSortie_}));
-    }
+    livrer({sortie_.data(), enSortie_});
     enSortie_ = 0;
 }
 
-// The first failure is the one reported; error number 0 is no failure.
+// Hands `texte` to the system; nothing more is written once output has failed.
+void Console::livrer(std::string_view texte) noexcept {
+    int erreur = 0;
+    if (!texte.empty() && etat_ != Etat::erreurEcriture && !systeme::ecrire(texte, erreur)) {
+        noterEchec(Etat::erreurEcriture, erreur);
+    }
+}
+
+// The first failure is the one reported.
 void Console::noterEchec(Etat echec, int erreur) noexcept {
-    if (erreur != 0 && etat_ != Etat::erreurLecture && etat_ != Etat::erreurEcriture) {
+    if (etat_ != Etat::erreurLecture && etat_ != Etat::erreurEcriture) {
         etat_ = echec;
         erreur_ = erreur;
     }
 }
 
-// Writes `quoi`, then why error number `erreur` (not 0) came: a common cause, or the number.
+// Writes `quoi`, then why the failure of error number `erreur` came: a common cause, or the
+// number, 0 included (a failure to which the system gave no number).
 static char* copierDiagnostic(char* sortie, std::string_view quoi, int erreur) noexcept {
     sortie = std::copy(quoi.begin(), quoi.end(), sortie);
     for (const auto& [numero, texte] : systeme::causes) {
@@ -63,15 +70,19 @@ static char* copierDiagnostic(char* sortie, std::string_view quoi, int erreur) n
     sortie = std::copy(textes::erreurSysteme.begin(), textes::erreurSysteme.end(), sortie);
     std::array<char, 12> chiffres{};
     auto* debut = chiffres.end();
-    for (auto reste = static_cast<unsigned>(erreur); reste != 0; reste /= 10) {  // Windows' are unsigned
+    auto reste = static_cast<unsigned>(erreur);  // Windows' are unsigned
+    do {
         *--debut = static_cast<char>('0' + reste % 10);
-    }
+        reste /= 10;
+    } while (reste != 0);
     return std::copy(debut, chiffres.end(), sortie);
 }
 
 int Console::fermer(int statut) noexcept {
     viderSortie();
-    noterEchec(Etat::erreurEcriture, systeme::fermerSortie());
+    if (int erreur = 0; !systeme::fermerSortie(erreur)) {
+        noterEchec(Etat::erreurEcriture, erreur);
+    }
     if (etat_ != Etat::erreurEcriture && etat_ != Etat::erreurLecture) {
         return statut;
     }

@@ -75,9 +75,14 @@ public:
         return true;
     }
 
+    // Writes `texte` whole, whatever its length: one longer than the buffer goes straight out.
     void ecrire(std::string_view texte) noexcept {
         if (texte.size() > sortie_.size() - enSortie_) {
             viderSortie();
+            if (texte.size() > sortie_.size()) {
+                livrer(texte);
+                return;
+            }
         }
         std::memcpy(sortie_.data() + enSortie_, texte.data(), texte.size());
         enSortie_ += texte.size();
@@ -139,10 +144,11 @@ private:
     bool continuerLigne(std::uint64_t& ecartes) noexcept;
     bool remplirEntree(std::size_t reportes = 0) noexcept;
     void viderSortie() noexcept;
+    void livrer(std::string_view texte) noexcept;
     void noterEchec(Etat echec, int erreur) noexcept;
 
     Etat etat_ = Etat::ouverte;
-    int erreur_ = 0;                // the system's error number of the first failure
+    int erreur_ = 0;                // the system's error number of the first failure, maybe 0
     bool sautApresRetour_ = false;  // a carriage return ended the last line; a newline may follow
     // A read fills `tailleTampon` bytes after those carried over from a line going on.
     std::array<char, octetsReportes + tailleTampon> entree_{};

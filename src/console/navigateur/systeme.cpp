@@ -20,17 +20,17 @@ void annoncerReponseNavigateur(int encore);
 }
 
 namespace console::systeme {
-std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
+std::ptrdiff_t lire(char* tampon, std::size_t taille, int& /*erreur*/) noexcept {
     return lireNavigateur(tampon, taille);
 }
 
-int ecrire(std::string_view donnees) noexcept {
+bool ecrire(std::string_view donnees, int& /*erreur*/) noexcept {
     ecrireNavigateur(donnees.data(), donnees.size());
-    return 0;
+    return true;
 }
 
-int fermerSortie() noexcept {
-    return 0;
+bool fermerSortie(int& /*erreur*/) noexcept {
+    return true;
 }
 
 const std::span<const Cause> causes;

@@ -13,26 +13,30 @@ namespace console::systeme {
 namespace {
 // After a call failed with `errno`: whether to try again, having waited, when non-blocking, until
 // `descripteur` is ready for `evenement` (it has just answered: it is open) or a signal came.
-bool reessayer(int descripteur, short evenement) noexcept {
-    if (errno != EAGAIN && errno != EWOULDBLOCK) {
-        return errno == EINTR;
-    }
+// If not, the failure's number is in `erreur`: the call's, or the wait's own when poll failed.
+bool reessayer(int descripteur, short evenement, int& erreur) noexcept {
     pollfd attente{descripteur, evenement, 0};
-    return ::poll(&attente, 1, -1) >= 0 || errno == EINTR;
+    const bool bloque = errno == EAGAIN || errno == EWOULDBLOCK;
+    if (errno == EINTR || (bloque && (::poll(&attente, 1, -1) >= 0 || errno == EINTR))) {
+        return true;
+    }
+    erreur = errno;
+    return false;
 }
 
-// Writes all of `donnees` to `descripteur`; returns 0 or the error number. A write that
-// takes nothing of a non-empty buffer is a full device: trying again could go on for ever.
-int ecrireTout(int descripteur, std::string_view donnees) noexcept {
+// Writes all of `donnees` to `descripteur`: false after a failure, its number in `erreur`. A
+// write that takes nothing of a non-empty buffer is a full device: trying again could go on for ever.
+bool ecrireTout(int descripteur, std::string_view donnees, int& erreur) noexcept {
     while (!donnees.empty()) {
         const ssize_t ecrits = ::write(descripteur, donnees.data(), donnees.size());
         if (ecrits > 0) {
             donnees.remove_prefix(static_cast<std::size_t>(ecrits));
-        } else if (ecrits == 0 || !reessayer(descripteur, POLLOUT)) {
-            return ecrits == 0 ? ENOSPC : errno;
+        } else if (ecrits == 0 || !reessayer(descripteur, POLLOUT, erreur)) {
+            erreur = ecrits == 0 ? ENOSPC : erreur;
+            return false;
         }
     }
-    return 0;
+    return true;
 }
 
 // NOLINTNEXTLINE(*-avoid-c-arrays): `causes` takes its size
@@ -45,24 +49,29 @@ constexpr Cause causesPosix[] = {
 
 const std::span<const Cause> causes = causesPosix;
 
-std::ptrdiff_t lire(char* tampon, std::size_t taille) noexcept {
+std::ptrdiff_t lire(char* tampon, std::size_t taille, int& erreur) noexcept {
     for (;;) {
         const ssize_t lus = ::read(STDIN_FILENO, tampon, taille);
-        if (lus >= 0 || !reessayer(STDIN_FILENO, POLLIN)) {
-            return lus >= 0 ? lus : -errno;
+        if (lus >= 0 || !reessayer(STDIN_FILENO, POLLIN, erreur)) {
+            return lus >= 0 ? lus : -1;
         }
     }
 }
 
-int ecrire(std::string_view donnees) noexcept {
-    return ecrireTout(STDOUT_FILENO, donnees);
+bool ecrire(std::string_view donnees, int& erreur) noexcept {
+    return ecrireTout(STDOUT_FILENO, donnees, erreur);
 }
 
-int fermerSortie() noexcept {
-    return ::close(STDOUT_FILENO) == 0 ? 0 : errno;
+bool fermerSortie(int& erreur) noexcept {
+    if (::close(STDOUT_FILENO) == 0) {
+        return true;
+    }
+    erreur = errno;
+    return false;
 }
 
 void signaler(std::string_view ligne) noexcept {
-    static_cast<void>(ecrireTout(STDERR_FILENO, ligne));
+    int erreur = 0;
+    static_cast<void>(ecrireTout(STDERR_FILENO, ligne, erreur));
 }
 }  // namespace console::systeme
