@@ -59,9 +59,9 @@ const auto cas = std::to_array<Cas>({
     {"1a2", {}, Refus::autreCaractere},
     {"--5", {}, Refus::autreCaractere},  // two signs
     {"+-5", {}, Refus::autreCaractere},
-    {"5-", {}, Refus::autreCaractere},           // a sign after the digits
-    {"1\r", {}, Refus::autreCaractere},          // a carriage return that is not part of a line end
-    {"12\0"sv, {}, Refus::octetNul},             // every byte counts
+    {"5-", {}, Refus::autreCaractere},   // a sign after the digits
+    {"1\r", {}, Refus::autreCaractere},  // a carriage return that is not part of a line end
+    {"12\0"sv, {}, Refus::octetNul},     // every byte counts
     {{centChiffres.data(), centChiffres.size()}, {}, Refus::ligneTropLongue},  // refused as a whole
     {{centChiffres.data(), centChiffres.size() - 1}, {}, Refus::tropDeCaracteres},
 });

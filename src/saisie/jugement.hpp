@@ -1,6 +1,7 @@
 // The pure judging of one line typed for an operand: is it a value, and which; if not, why.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -28,10 +29,10 @@ enum class Refus : std::uint8_t {
 
 // The rule's name, as a host that explains it to the user is told it.
 constexpr std::string_view nom(Refus refus) noexcept {
-    constexpr std::string_view noms[] = {"aucun",      "vide",      "ligneTropLongue", "tropDeCaracteres",
-                                         "signeSeul",  "espace",    "octetNul",        "autreCaractere",
-                                         "tropGrande", "tropPetite"};
-    return noms[static_cast<std::size_t>(refus)];
+    constexpr std::array<std::string_view, 10> noms = {
+        "aucun",  "vide",     "ligneTropLongue", "tropDeCaracteres", "signeSeul",
+        "espace", "octetNul", "autreCaractere",  "tropGrande",       "tropPetite"};
+    return noms.at(static_cast<std::size_t>(refus));
 }
 
 // The value of `ligne` (its line end excluded; every byte counts, NUL included) when it is
