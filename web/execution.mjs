@@ -16,12 +16,12 @@ export const ETATS = {
 };
 const VIVANTS = new Set(['demarrage', 'attente', 'execution']);
 
-export const vivante = (run) => run.enVie;
+export const vivante = (run) => VIVANTS.has(run.etat);
 
 // What each control does in the state of `run`: every state that is not alive has
 // « Recommencer », and every living one a way to end it (« Fin des données », « Arrêter »).
 export function commandes(run) {
-  const enVie = VIVANTS.has(run.etat), saisie = enVie && !run.fichier && !run.finEntree;
+  const enVie = vivante(run), saisie = enVie && !run.fichier && !run.finEntree;
   return {
     saisie, fin: saisie,
     arreter: enVie && Boolean(run.fichier),
@@ -55,7 +55,7 @@ function compiler() {
 // hears everything the run does (see `demarrer`) and each change of state.
 export function creer(fichier, observateur) {
   return {
-    etat: fichier ? 'lecture' : 'demarrage', enVie: !fichier, fichier, observateur, entree: [],
+    etat: fichier ? 'lecture' : 'demarrage', fichier, observateur, entree: [],
     finEntree: false, demande: 0,
     enLecture: false, rendre: null, taille: 0, lu: 0, ecrits: 0, statut: null, reprise: 0, canal: null,
     avancementMontre: false,
@@ -66,7 +66,6 @@ export function creer(fichier, observateur) {
 export function passer(run, etat) {
   if (!vivante(run) && run.etat !== 'lecture') return;
   run.etat = etat;
-  run.enVie = VIVANTS.has(etat);
   if (!vivante(run)) {
     run.rendre = null;
     run.entree = [];
@@ -90,7 +89,7 @@ export function demarrer(run) {
   // What the program does reaches the page only while the run is alive. The calls that
   // come once for each check take their arguments as they are, not gathered in an array.
   const o = run.observateur, pourElle = (traiter) => (...valeurs) => {
-    if (run.enVie) traiter(run, ...valeurs);
+    if (vivante(run)) traiter(run, ...valeurs);
   };
   const echec = (erreur) => {
     run.erreur = String(erreur);
@@ -100,18 +99,18 @@ export function demarrer(run) {
     systeme: {
       lire: pourElle(lire),
       ecrire: (octets) => {
-        if (!run.enVie) return;
+        if (!vivante(run)) return;
         run.ecrits += octets.length;
         o.sortie(run, octets);
       },
       verdict: (genre, n1, n2, somme, taille, enAttente) => {
-        if (run.enVie) o.verdict(run, genre, n1, n2, somme, taille, enAttente);
+        if (vivante(run)) o.verdict(run, genre, n1, n2, somme, taille, enAttente);
       },
       refus: (regle, memoire, debut, taille, longueur) => {
-        if (run.enVie) o.refus(run, regle, memoire, debut, taille, longueur);
+        if (vivante(run)) o.refus(run, regle, memoire, debut, taille, longueur);
       },
       reponse: (encore) => {
-        if (run.enVie) o.reponse(run, encore);
+        if (vivante(run)) o.reponse(run, encore);
       },
     },
     // exit leaves the program's stack by an exception: the page goes on once it is out.

@@ -2,7 +2,7 @@
 // a verdict taken apart, the hint after a refused line, the summary of a file run, and a
 // warning on a file. Pure functions of their arguments, which return text or markup.
 
-export const SORTES = {
+const SORTES = {
   valide: 'Résultat valide', positif: 'Débordement positif', negatif: 'Débordement négatif',
 };
 // 16-bit values: 65536 of them, from −32768 to 32767.
@@ -10,7 +10,7 @@ const VALEURS = 65536, PLUS_PETITE = -32768, PLUS_GRANDE = 32767;
 const NBSP = '\u00a0';
 
 // `n` as the page writes numbers of its own: with a minus sign, not a hyphen.
-export const avecMoins = (n) => String(n).replace('-', '\u2212');
+const avecMoins = (n) => String(n).replace('-', '\u2212');
 
 // n modulo 65536, from −32768 to 32767: what 16 bits hold of it.
 const sur16Bits = (n) => ((n & 0xffff) ^ 0x8000) - 0x8000;

@@ -167,8 +167,10 @@ function dessinerTrame() {
     return;
   }
   if (enCours && performance.now() - run.debut > DELAI_AVANCEMENT_MS) {
-    run.avancementMontre = true;
-    avancement.hidden = false;
+    if (!run.avancementMontre) {
+      run.avancementMontre = true;
+      montrer(run);
+    }
     barre.max = run.fichier.blob.size;
     barre.value = run.lu;
     lus.textContent = `${vue.quantite(run.lu)} lus sur ${vue.quantite(run.fichier.blob.size)}`;
