@@ -12,8 +12,10 @@ const avancement = element('avancement'), barre = element('barre'), lus = elemen
 const boutonFin = element('fin'), boutonRecommencer = element('recommencer');
 const boutonArreter = element('arreter');
 const boutonEnregistrer = element('enregistrer'), choixFichier = element('fichier');
-const explication = element('explication'), detail = element('detail'), consigne = element('consigne');
-const texteIndice = element('indice'), resume = element('resume');
+const detail = element('detail'), consigne = element('consigne'), bref = element('bref');
+const resume = element('resume'), texteAvertissement = element('avertissement');
+const devinette = element('devinette'), prevue = element('prevue'), deviner = element('deviner');
+const exemples = document.querySelectorAll('[data-exemple]');
 vue.initialiser({ journal, coupe: element('coupe') });
 const encodeur = new TextEncoder(), decodeur = new TextDecoder();
 
@@ -24,6 +26,8 @@ const DELAI_AVANCEMENT_MS = 500;
 // The input line is described by what the program wrote since it last read: a prompt, or
 // a verdict and the question; at most this many characters of its end.
 const LONGUEUR_CONSIGNE = 300;
+// Numbers as the program reads them, for the sum a learner foresees.
+const NOMBRE = /^\s*([+\u2212-]?)\s*(\d{1,6})\s*$/;
 
 // A file run keeps the places of its last verdicts, as many as the view can show (one a
 // line), to mark them when it ends: a million checks tell a million verdicts.
@@ -36,19 +40,10 @@ let courante = null, trame = 0, enregistrement = null;
 const observateur = {
   sortie(run, octets) {
     garder(run, octets);
-    // The verdicts that this write holds, from the program's offsets to the transcript's.
-    const decalage = vue.longueur() - (run.ecrits - octets.length);
-    let i = 0;
-    for (; i < run.aMarquer.length && run.aMarquer[i].debut < run.ecrits; ++i) {
-      const { debut, fin, classe } = run.aMarquer[i];
-      vue.marquer(debut + decalage, fin + decalage, classe);
-    }
-    run.aMarquer.splice(0, i);
-    vue.ajouter(octets);
+    montrerSortie(run, octets, run.ecrits - octets.length);
     if (!run.fichier) {
       run.depuisLecture = (run.depuisLecture + decodeur.decode(octets)).slice(-LONGUEUR_CONSIGNE);
     }
-    demanderTrame();
   },
   // Its text is the last `taille` bytes of the first `ecrits + enAttente` that it writes.
   verdict(run, genre, n1, n2, somme, taille, enAttente) {
@@ -62,6 +57,14 @@ const observateur = {
     run.refuse = run.encore = null;  // a new question comes
     if (!run.fichier) {
       run.aMarquer.push({ debut: fin - taille, fin, classe: `verdict ${genre}` });
+      run.position = 'question';
+      // Foreseen first: the verdict's text waits, the program goes on.
+      if (!deviner.checked) {
+        run.aExpliquer = { verdict: { ...v } };
+        return;
+      }
+      run.aDeviner.push({ debut: Math.max(fin - taille, run.ecrits), verdict: { ...v } });
+      montrer(run);
       return;
     }
     run.finsVerdicts[i] = fin;
@@ -75,13 +78,18 @@ const observateur = {
   reponse(run, encore) {
     run.encore = encore;
     run.refuse = null;
+    if (encore) run.position = 'debut';
   },
   // The hint stays shown while the program waits after a refused line. The transcript is
   // busy while the program works through what was typed.
   lecture(run) {
     if (run.fichier) return;
-    if (run.entree.length === 0) journal.removeAttribute('aria-busy');
-    consigne.textContent = run.depuisLecture.replace(/\s+/g, ' ').trim();
+    if (run.entree.length === 0) {
+      // An example's next line is typed at the prompt that asks for it, once the program is out.
+      if (run.aTaper.length) queueMicrotask(() => taper(run.aTaper.shift(), true));
+      else journal.removeAttribute('aria-busy');
+    }
+    consigne.textContent = run.depuisLecture.trim();
     run.depuisLecture = '';
     run.indice = run.refuse;
     run.refuse = null;
@@ -93,7 +101,7 @@ const observateur = {
     const focusLibre = [null, document.body, saisie, boutonFin, boutonArreter]
       .includes(document.activeElement);
     montrer(run);
-    if (!vivante(run) && run.etat !== 'lecture') conclure(run, focusLibre);
+    if (!vivante(run) && run.etat !== 'lecture' && !run.aDeviner.length) conclure(run, focusLibre);
   },
 };
 
@@ -104,12 +112,14 @@ function nouvelle(fichier) {
   Object.assign(run, {
     compte: { verifications: 0, valide: 0, positif: 0, negatif: 0, refus: 0 }, aMarquer: [],
     finsVerdicts: new Float64Array(VERDICTS_GARDES), taillesVerdicts: new Uint8Array(VERDICTS_GARDES),
-    genresVerdicts: [], depuisLecture: '', verdict: {}, explique: 0, refuse: null, indice: null, encore: null,
-    debut: performance.now(),
+    genresVerdicts: [], depuisLecture: '', verdict: {}, refuse: null, indice: null, encore: null,
+    debut: performance.now(), aExpliquer: null, montre: null, aDeviner: [], retenus: [], aTaper: [],
+    position: 'debut',
   });
   vue.vider();
   detail.replaceChildren();
-  texteIndice.hidden = resume.hidden = true;
+  bref.replaceChildren();
+  resume.hidden = devinette.hidden = true;
   saisie.value = '';
   montrer(run);
   return run;
@@ -122,34 +132,37 @@ function nouvelleSession() {
 
 // Sets every control from the state of `run`, and says it in the status.
 function montrer(run) {
-  const c = commandes(run);
-  saisie.disabled = !c.saisie;
-  boutonFin.disabled = !c.fin;
+  const c = commandes(run), enDevinette = !run.fichier && run.aDeviner.length > 0;
+  saisie.disabled = !c.saisie || enDevinette;
+  boutonFin.disabled = !c.fin || enDevinette;
+  for (const bouton of exemples) bouton.disabled = enDevinette;
   boutonArreter.hidden = !c.arreter;
   boutonRecommencer.hidden = !c.recommencer;
   avancement.hidden = !c.avancement;
   // A file's whole output at once is not read aloud; its outcome, in the status, is.
-  for (const region of [journal, explication]) {
-    region.setAttribute('aria-live', run.fichier ? 'off' : 'polite');
-  }
+  journal.setAttribute('aria-live', run.fichier ? 'off' : 'polite');
   etat.textContent = motsDEtat(run);
+  const note = run.fichier?.note ?? '';
+  texteAvertissement.hidden = !note;
+  texteAvertissement.textContent = note;
 }
 
 // The state of `run` in words; the end of a run by its status.
 function motsDEtat(run) {
-  const { fichier } = run, nom = fichier && `«\u00a0${fichier.nom}\u00a0»`, note = fichier?.note ?? '';
+  const { fichier } = run, nom = fichier && `«\u00a0${fichier.nom}\u00a0»`, choisis = fichier?.choisis ?? '';
   switch (run.etat) {
-    case 'lecture': return `${note}Lecture du fichier ${nom}…`;
+    case 'lecture': return `${choisis}Lecture du fichier ${nom}…`;
     case 'echec': return run.illisible
-      ? `${note}Le fichier ${nom} n\u2019a pas pu être lu\u00a0: ${run.erreur}`
+      ? `${choisis}Le fichier ${nom} n\u2019a pas pu être lu\u00a0: ${run.erreur}`
       : `Le programme n\u2019a pas pu démarrer\u00a0: ${run.erreur}`;
-    case 'arretee': return `${note}Fichier ${nom}\u00a0: exécution arrêtée après ${vue.quantite(run.lu)} lus `
+    case 'arretee': return `${choisis}Fichier ${nom}\u00a0: exécution arrêtée après ${vue.quantite(run.lu)} lus `
       + `sur ${vue.quantite(fichier.blob.size)}`;
-    case 'terminee': return (fichier ? `${note}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
-      ? `Arrêté\u00a0: fin des données au milieu d\u2019une vérification (statut ${run.statut})`
-      : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0)'
-        : 'Terminé normalement (statut 0)');
-    default: return fichier ? `${note}Fichier ${nom} (${fichier.blob.size}\u00a0octets)…` : '';
+    case 'terminee': return (fichier ? `${choisis}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
+      ? `Arrêté\u00a0: fin des données au milieu d\u2019une vérification (statut ${run.statut}, échec)`
+      : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0, succès)'
+        : `Terminé\u00a0: la réponse n\u2019était pas «\u00a0y\u00a0», seul «\u00a0y\u00a0» lance une autre `
+          + 'vérification (statut 0, succès)');
+    default: return fichier ? `${choisis}Fichier ${nom} (${fichier.blob.size}\u00a0octets)…` : '';
   }
 }
 
@@ -176,19 +189,57 @@ function dessinerTrame() {
     lus.textContent = `${vue.quantite(run.lu)} lus sur ${vue.quantite(run.fichier.blob.size)}`;
   }
   if (run.fichier) return;
-  montrerExplication(run);
-  texteIndice.hidden = !run.indice;
-  if (run.indice) texteIndice.textContent = indice(run.indice);
-  const { top, bottom } = saisie.getBoundingClientRect();
-  if (top < 0 || bottom > (window.visualViewport?.height ?? innerHeight)) {
-    saisie.scrollIntoView({ block: 'nearest' });
+  montrerBref(run);
+  garderEnVue();
+}
+
+const avecMoins = (n) => String(n).replace('-', '\u2212');
+
+// Under the terminal, what the learner reads first: the verdict to foresee, or the hint
+// after a refused line in place of the explanation, or the last verdict in short, the
+// rest of its explanation beside or below.
+function montrerBref(run) {
+  const attente = run.aDeviner[0], montre = attente ?? run.indice ?? run.aExpliquer;
+  devinette.hidden = !attente;
+  detail.hidden = Boolean(run.indice) && !attente;
+  if (montre === run.montre) return;
+  run.montre = montre;
+  if (attente) {
+    const { n1, n2 } = attente.verdict;
+    if ([null, document.body, saisie].includes(document.activeElement)) prevue.focus({ preventScroll: true });
+    bref.innerHTML = `<p><span class="formule">${avecMoins(n1)} + ${avecMoins(n2)}</span>\u00a0: `
+      + 'quel verdict, et quelle somme affichée\u00a0? Prévoyez-les avant de voir.</p>';
+  } else if (montre === run.indice) {
+    const p = document.createElement('p');
+    p.className = 'indice';
+    p.textContent = indice(run.indice);
+    bref.replaceChildren(p);
+  } else if (montre) {
+    const { court, suite } = expliquer(montre.verdict, montre.prediction);
+    bref.innerHTML = court;
+    detail.innerHTML = suite;
   }
 }
 
-function montrerExplication(run) {
-  if (run.compte.verifications === run.explique) return;
-  run.explique = run.compte.verifications;
-  detail.innerHTML = expliquer(run.verdict);
+// What is kept in view stands this far from the window's edges.
+const MARGE = 6;
+// The height of what the window shows: above a phone's keyboard, when it is out.
+const hauteurVue = () => window.visualViewport?.height ?? innerHeight;
+
+// Scrolls the window as little as brings `element` into view, or its foot when it is taller.
+function amener(element) {
+  const { top, bottom } = element.getBoundingClientRect(), hauteur = hauteurVue();
+  if (bottom + MARGE > hauteur) scrollBy(0, Math.ceil(bottom + MARGE - hauteur));
+  else if (top < MARGE) scrollBy(0, Math.floor(top - MARGE));
+}
+
+// The input line in view, even above a phone's keyboard, and if there is room the short
+// explanation or the question under it.
+function garderEnVue() {
+  amener(saisie);
+  const dessous = (devinette.hidden ? bref : devinette).getBoundingClientRect();
+  const manque = Math.ceil(dessous.bottom + MARGE - hauteurVue());
+  if (dessous.height && manque > 0) scrollBy(0, Math.min(manque, Math.floor(saisie.getBoundingClientRect().top - MARGE)));
 }
 
 // Shows the end of `run` at once: the whole view, a file's summary and last verdict. The
@@ -205,8 +256,9 @@ function conclure(run, focusLibre) {
     if (fin <= run.ecrits) vue.marquer(fin - run.taillesVerdicts[i], fin, `verdict ${run.genresVerdicts[i]}`);
   }
   vue.dessiner(false, Boolean(run.fichier));
-  montrerExplication(run);
-  texteIndice.hidden = true;
+  if (run.fichier && n) run.aExpliquer = { verdict: run.verdict };
+  run.indice = null;
+  montrerBref(run);
   if (run.fichier && run.etat === 'terminee') {
     resume.textContent = resumer(run.compte);
     resume.hidden = false;
@@ -218,10 +270,12 @@ function conclure(run, focusLibre) {
 // The status in the window, and above all the end of the transcript: its last three lines.
 function montrerLaFin() {
   journal.scrollTop = journal.scrollHeight;
-  etat.scrollIntoView({ block: 'nearest' });
+  amener(etat);
   const bas = journal.getBoundingClientRect().bottom;
   const ligne = parseFloat(getComputedStyle(journal).lineHeight) || 20;
-  if (bas < 3 * ligne || bas > innerHeight) journal.scrollIntoView({ block: 'end' });
+  const haut = Math.min(3 * ligne, journal.clientHeight) + MARGE;
+  if (bas < haut) scrollBy(0, Math.floor(bas - haut));
+  else if (bas + MARGE > innerHeight) scrollBy(0, Math.ceil(bas + MARGE - innerHeight));
 }
 
 // When the window changes (a phone turned), the end stays in view: the input line's while a
@@ -231,10 +285,77 @@ addEventListener('resize', () => {
   else if (!courante.fichier) demanderTrame();
 });
 
-// Echoes `texte` where a terminal would, then hands it to the program in UTF-8.
-function taper(texte) {
+// Shows `octets`, which the program wrote from its offset `debut` on; from a verdict to be
+// foreseen on, they wait for the learner's choice.
+function montrerSortie(run, octets, debut) {
+  const attente = run.aDeviner[0]?.debut ?? Infinity;
+  const n = Math.min(octets.length, Math.max(0, attente - debut));
+  if (n > 0) afficher(run, octets.subarray(0, n), debut);
+  if (n < octets.length) run.retenus.push({ octets: octets.slice(n), debut: debut + n });
+}
+
+function afficher(run, octets, debut) {
+  // The verdicts that these bytes hold, from the program's offsets to the transcript's.
+  const decalage = vue.longueur() - debut, fin = debut + octets.length;
+  let i = 0;
+  for (; i < run.aMarquer.length && run.aMarquer[i].debut < fin; ++i) {
+    const m = run.aMarquer[i];
+    vue.marquer(m.debut + decalage, m.fin + decalage, m.classe);
+  }
+  run.aMarquer.splice(0, i);
+  vue.ajouter(octets);
+  demanderTrame();
+}
+
+// The learner has foreseen the verdict waiting (`prediction`, or none when « Deviner » is
+// turned off): it is shown, with what the program wrote after it up to the next one.
+function devoiler(run, prediction) {
+  const attente = run.aDeviner.shift();
+  if (!attente) return;
+  run.aExpliquer = { verdict: attente.verdict, prediction };
+  const retenus = run.retenus;
+  run.retenus = [];
+  for (const { octets, debut } of retenus) montrerSortie(run, octets, debut);
+  montrer(run);
+  demanderTrame();
+  if (run.aDeviner.length) return;
+  if (!vivante(run) && run.etat !== 'lecture') conclure(run, true);
+  else saisie.focus({ preventScroll: true });
+}
+
+function prevoir(genre) {
+  const nombre = NOMBRE.exec(prevue.value);
+  prevue.value = '';
+  devoiler(courante, { genre, somme: nombre ? Number(nombre[2]) * (/[-\u2212]/.test(nombre[1]) ? -1 : 1) : null });
+  if (courante.aDeviner.length) prevue.focus();
+}
+
+// Types the values of an example as a learner would, each at the prompt that asks for it:
+// where a check starts, after « y » at the question, or else in a new session.
+function exemple(valeurs) {
+  let run = courante;
+  if (!commandes(run).saisie || run.aDeviner.length) {
+    if (run.aDeviner.length) return;
+    nouvelleSession();
+    run = courante;
+  } else if (run.entree.length || !['debut', 'question'].includes(run.position)) {
+    nouvelleSession();
+    run = courante;
+  }
+  run.aTaper = valeurs.map((v) => `${v}\n`);
+  taper(run.position === 'question' ? 'y\n' : run.aTaper.shift(), true);
+  saisie.focus({ preventScroll: true });
+}
+
+// Echoes `texte` where a terminal would, then hands it to the program in UTF-8. What the
+// learner types ends an example being typed.
+function taper(texte, parExemple = false) {
   const run = courante;
   if (!commandes(run).saisie) return;
+  if (!parExemple) {
+    run.aTaper = [];
+    run.position = 'ailleurs';
+  }
   const octets = encodeur.encode(texte);
   journal.setAttribute('aria-busy', 'true');
   garder(run, octets);
@@ -254,12 +375,12 @@ function envoyerLigne(fin) {
 // warning; the program reads the rest as it goes.
 function executerFichier(fichiers) {
   const fichier = fichiers[0];
-  const note = fichiers.length > 1
+  const choisis = fichiers.length > 1
     ? `${fichiers.length}\u00a0fichiers déposés, seul «\u00a0${fichier.name}\u00a0» est exécuté. ` : '';
-  const run = nouvelle({ nom: fichier.name, note, blob: fichier });
+  const run = nouvelle({ nom: fichier.name, choisis, note: '', blob: fichier });
   fichier.slice(0, OCTETS_REGARDES).arrayBuffer().then((debut) => {
     if (run.etat !== 'lecture') return;
-    run.fichier.note += avertissement(new Uint8Array(debut));
+    run.fichier.note = avertissement(new Uint8Array(debut));
     demarrer(run);
   }, (erreur) => {
     run.erreur = erreur.message;
@@ -312,6 +433,16 @@ boutonFin.addEventListener('click', () => {
   finirEntree(courante);
 });
 boutonRecommencer.addEventListener('click', nouvelleSession);
+devinette.addEventListener('submit', (e) => e.preventDefault());
+for (const bouton of devinette.querySelectorAll('button')) {
+  bouton.addEventListener('click', () => prevoir(bouton.value));
+}
+deviner.addEventListener('change', () => {
+  while (!deviner.checked && courante.aDeviner.length) devoiler(courante, null);
+});
+for (const bouton of exemples) {
+  bouton.addEventListener('click', () => exemple(bouton.dataset.exemple.split(' ')));
+}
 boutonArreter.addEventListener('click', () => {
   if (courante.fichier) passer(courante, 'arretee');
 });

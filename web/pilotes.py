@@ -4,6 +4,7 @@ of scenarios runs in every engine: Chromium and WebKitGTK through their WebDrive
 python3-websockets. Keys are WebDriver's key codes (selenium's Keys): a modifier stays down
 until the end of the call."""
 import asyncio
+import base64
 import json
 import os
 import pathlib
@@ -55,6 +56,9 @@ class ParSelenium:
 
     def demandes(self, adresse):
         return None
+
+    def capturer(self, chemin):  # the viewport, as a PNG
+        self.navigateur.save_screenshot(str(chemin))
 
     def fermer(self):
         self.navigateur.quit()
@@ -219,6 +223,10 @@ class Firefox:
 
     def demandes(self, adresse):
         return list(self.urls)
+
+    def capturer(self, chemin):
+        image = self.commande("browsingContext.captureScreenshot", context=self.contexte)["data"]
+        pathlib.Path(chemin).write_bytes(base64.b64decode(image))
 
     def fermer(self):
         try:

@@ -27,9 +27,10 @@ N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 # it ends with ^D, or with ^F, which presses « Fin des données » instead. A group that
 # starts with ^R is typed where the hint for a refused line shows (and only there), ^C
 # after a click on the transcript (and one that ends a selection there), ^V while the
-# visual viewport, as a phone's keyboard leaves it, is too low for the input line.
+# visual viewport, as a phone's keyboard leaves it, is too low for the input line. ^X
+# clicks the example it names, with « Deviner » on; ^G foresees the verdict held back.
 SESSIONS = [
-    ((390, 470), ["100", "abc", "^R^C-200", "y", "^V30000", "30000", "n"], 0,
+    ((390, 844), ["100", "abc", "^R^C-200", "y", "^V30000", "30000", "n"], 0,
      f"{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}y\n"
      f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
     # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
@@ -40,8 +41,12 @@ SESSIONS = [
     ((480, 768), ["100\r\n200\ry\r\n" * 60, "^R" + "100\r\n200\ry\r\n" * 60 + "-5^F"], 1,
      f"{N1}{{0}}\n{INVITE}{{0}}-5{N2}\n".format("100\n200\ny\n" * 60
                                               + f"{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}" * 60)),
+    ((780, 437), ["^X30000 + 30000", "^Gvalide 60000", "n"], 0,
+     f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
 ]
-FINS = ["Terminé normalement (statut 0)", "Arrêté : fin des données au milieu d’une vérification (statut 1)", "Terminé : fin des données à la question (statut 0)"]
+FINS = ["Terminé : la réponse n’était pas « y », seul « y » lance une autre vérification (statut 0, succès)",
+        "Arrêté : fin des données au milieu d’une vérification (statut 1, échec)",
+        "Terminé : fin des données à la question (statut 0, succès)"]
 # What the first session's verdicts look like: its lines in the transcript, by kind, and
 # the last one explained (what the explanation says is tested under node).
 VERDICTS = [["verdict valide", " Resultat valide : 100 + -200 = -100"],
@@ -61,12 +66,14 @@ AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "pas du texte"}  # r
 VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
 const f = [];
 if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
+const b = document.getElementById(document.getElementById('devinette').hidden ? 'bref' : 'devinette').getBoundingClientRect();
+if (b.height && b.bottom > innerHeight) f.push(`the verdict in short, the hint or the question out of view (${b.bottom})`);
 if (window.visualViewport?.height < r.bottom) f.push('the input line under the keyboard');
 if (j.scrollTop + j.clientHeight < j.scrollHeight - 2) f.push('the end of the transcript out of view');
 if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
 if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
-for (const e of innerWidth > 480 ? [] : [s, ...document.querySelectorAll('button')]) {
-  if (e.offsetParent && e.offsetHeight < 44) f.push(`${e.id} under 44 px`);
+for (const e of innerWidth > 480 ? [] : [s, ...document.querySelectorAll('button, summary')]) {
+  if (e.offsetParent && e.offsetHeight < 44) f.push(`${e.id || e.textContent} under 44 px`);
 }
 return f.join(', ');"""
 DEPOSER = ("const d = new DataTransfer(); for (let i = 0; i < arguments.length; i += 2)"
@@ -82,10 +89,10 @@ j.focus(); r.selectNodeContents(j); s.removeAllRanges(); s.addRange(r); j.dispat
 const vu = [document.activeElement.id, s.isCollapsed]; s.removeAllRanges(); return vu;"""
 # The visual viewport of a phone whose keyboard covers the input line, until the page
 # brings the line back into view.
-CLAVIER = """const s = document.getElementById('saisie'), ramener = s.scrollIntoView, vraie = Object.getOwnPropertyDescriptor(window, 'visualViewport');
+CLAVIER = """const s = document.getElementById('saisie'), vraie = Object.getOwnPropertyDescriptor(window, 'visualViewport');
 Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: s.getBoundingClientRect().top}});
 window.retablir = () => { if (vraie) Object.defineProperty(window, 'visualViewport', vraie); else delete window.visualViewport;
-  s.scrollIntoView = ramener; window.retablir = null; }; s.scrollIntoView = (...o) => { retablir(); ramener.apply(s, o); };"""
+  window.retablir = null; }; addEventListener('scroll', retablir, {once: true});"""
 # What « Enregistrer la transcription » saves: the Blob it hands to the browser's download,
 # caught on its way there, the download left out; one character a byte.
 ENREGISTRE = """const creerUrl = URL.createObjectURL, clic = HTMLAnchorElement.prototype.click;
@@ -105,6 +112,8 @@ const r = document.createRange(), c = j.getBoundingClientRect();
 r.setStart(n, n.data.lastIndexOf('Resultat'));
 r.setEnd(j, j.childNodes.length);
 return Array.from(r.getClientRects()).every((b) => b.top >= Math.max(c.top, 0) - 1 && b.bottom <= Math.min(c.bottom, innerHeight) + 1);"""
+# Whether a verdict waits to be foreseen, its question in view.
+DEVINETTE = "const d = document.getElementById('devinette'); return !d.hidden && d.getBoundingClientRect().bottom <= innerHeight;"
 # Whether the program has taken in all that was typed.
 LIBRE = "return document.getElementById('journal').getAttribute('aria-busy') !== 'true';"
 # Whether the end of the transcript, at its foot, and the status are in the window.
@@ -188,7 +197,7 @@ def fichiers(navigateur, tests, echecs):
         resume, fin = texte(navigateur, "resume"), FINS[2 if statut == "0" and attendu.endswith(b"?\n") else int(statut)]
         for quoi, obtenu, voulu in (("status", etat.endswith(f"« {entree.name} » : {fin}"), True),
                                     ("shown", texte(navigateur, "journal"), attendu.decode("ascii")),
-                                    ("warning", AVERTIS.get(nom, "Attention") in etat, nom in AVERTIS),
+                                    ("warning", AVERTIS.get(nom, "Attention") in texte(navigateur, "avertissement"), nom in AVERTIS),
                                     ("summary", resume if nom in RESUMES else "", RESUMES.get(nom, ""))):
             if obtenu != voulu:
                 echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r} ({etat!r}, {resume!r})")
@@ -204,14 +213,26 @@ def session(navigateur, tests, echecs):
             echecs.append(f"session {numero}: the input line has not the focus at the start")
         vu = 0
         for groupe in groupes:
-            vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu
-                          and t.endswith((INVITE, QUESTION)) and navigateur.js(LIBRE) and len(t))
+            prevision = groupe.startswith("^G")
+            vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu and (
+                navigateur.js(DEVINETTE) if prevision else t.endswith((INVITE, QUESTION)) and navigateur.js(LIBRE)) and len(t))
+            if prevision:
+                genre, somme = groupe[2:].split()
+                if "Debordement" in texte(navigateur, "journal") or not navigateur.js("return saisie.disabled;"):
+                    echecs.append(f"session {numero}: the verdict shown before it is foreseen")
+                navigateur.js("prevue.value = arguments[1]; document.querySelector(`#devinette [value=${arguments[0]}]`).click();",
+                              genre, somme)
+                continue
+            if groupe.startswith("^X"):
+                navigateur.js("if (!deviner.checked) deviner.click();"
+                              "Array.from(document.querySelectorAll('[data-exemple]')).find((b) => b.textContent === arguments[0]).click();", groupe[2:])
+                continue
             indice = groupe.startswith("^R")
             if indice:
                 groupe = groupe[2:]
             if not attendre(navigateur, lambda: texte(navigateur, "consigne").endswith(
                     texte(navigateur, "journal").rsplit("\n", 1)[-1]) and navigateur.js(
-                    "return document.getElementById('indice').hidden;") != indice, 2, False):
+                    "return !document.querySelector('#bref .indice');") != indice, 2, False):
                 echecs.append(f"session {numero}, {groupe}: the prompt not described, or the hint {'not ' * indice}shown")
             if groupe.startswith("^C"):
                 groupe = groupe[2:]
@@ -239,7 +260,7 @@ def session(navigateur, tests, echecs):
         etat = attendre(navigateur, lambda: "statut" in (t := texte(navigateur, "etat")) and t)
         if numero == 0:
             marques = navigateur.js("return Array.from(document.querySelectorAll('#journal .verdict'), (e) => [e.className, e.textContent]);")
-            explique = texte(navigateur, "detail")
+            explique = texte(navigateur, "bref")
             if marques != VERDICTS or "30000 + 30000 = 60000, au-delà de 32767" not in explique:
                 echecs.append(f"session 0: verdicts marked {marques}, explained {explique}")
         vu, cache = texte(navigateur, "journal"), texte(navigateur, "coupe") * navigateur.js(
@@ -294,7 +315,7 @@ def grand(navigateur, tests, echecs):
     cache = f"{quantite(len(attendu) - len(vu))} plus haut ne sont pas affichés"
     if actif(navigateur) == "recommencer" or not texte(navigateur, "coupe").startswith(cache):
         echecs.append(f"grand.txt: focus on {actif(navigateur)}, {texte(navigateur, 'coupe')!r}, expected {cache}")
-    if (resume := texte(navigateur, "resume")) != RESUMES["grand"] or "32767 + −32768 = −1" not in texte(navigateur, "detail"):
+    if (resume := texte(navigateur, "resume")) != RESUMES["grand"] or "32767 + −32768 = −1" not in texte(navigateur, "bref"):
         echecs.append(f"grand.txt: summary {resume!r}, expected {RESUMES['grand']!r}, or its last verdict not explained")
     enregistre(lambda n: attendu[:n], fichier.name)
     navigateur.taille(390, 470)  # a phone turned: the end stays in view
