@@ -117,7 +117,7 @@ function nouvelle(fichier) {
     position: 'debut',
   });
   vue.vider();
-  detail.replaceChildren();
+  detail.textContent = 'Chaque résultat sera expliqué ici.';
   bref.replaceChildren();
   resume.hidden = devinette.hidden = true;
   saisie.value = '';
@@ -155,8 +155,8 @@ function motsDEtat(run) {
     case 'echec': return run.illisible
       ? `${choisis}Le fichier ${nom} n\u2019a pas pu être lu\u00a0: ${run.erreur}`
       : `Le programme n\u2019a pas pu démarrer\u00a0: ${run.erreur}`;
-    case 'arretee': return `${choisis}Fichier ${nom}\u00a0: exécution arrêtée après ${vue.quantite(run.lu)} lus `
-      + `sur ${vue.quantite(fichier.blob.size)}`;
+    case 'arretee': return `${choisis}Fichier ${nom}\u00a0: exécution arrêtée après `
+      + `${vue.quantite(run.lu)} lus sur ${vue.quantite(fichier.blob.size)}`;
     case 'terminee': return (fichier ? `${choisis}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
       ? `Arrêté\u00a0: fin des données au milieu d\u2019une vérification (statut ${run.statut}, échec)`
       : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0, succès)'
@@ -207,8 +207,9 @@ function montrerBref(run) {
   if (attente) {
     const { n1, n2 } = attente.verdict;
     if ([null, document.body, saisie].includes(document.activeElement)) prevue.focus({ preventScroll: true });
-    bref.innerHTML = `<p><span class="formule">${avecMoins(n1)} + ${avecMoins(n2)}</span>\u00a0: `
-      + 'quel verdict, et quelle somme affichée\u00a0? Prévoyez-les avant de voir.</p>';
+    element('enonce').innerHTML = `<span class="formule">${avecMoins(n1)} + ${avecMoins(n2)}</span>\u00a0: `
+      + 'quel verdict, et quelle somme affichée\u00a0? Prévoyez-les avant de voir.';
+    bref.replaceChildren();
   } else if (montre === run.indice) {
     const p = document.createElement('p');
     p.className = 'indice';
@@ -226,9 +227,9 @@ const MARGE = 6;
 // The height of what the window shows: above a phone's keyboard, when it is out.
 const hauteurVue = () => window.visualViewport?.height ?? innerHeight;
 
-// Scrolls the window as little as brings `element` into view, or its foot when it is taller.
-function amener(element) {
-  const { top, bottom } = element.getBoundingClientRect(), hauteur = hauteurVue();
+// Scrolls the window as little as brings `cible` into view, or its foot when it is taller.
+function amener(cible) {
+  const { top, bottom } = cible.getBoundingClientRect(), hauteur = hauteurVue();
   if (bottom + MARGE > hauteur) scrollBy(0, Math.ceil(bottom + MARGE - hauteur));
   else if (top < MARGE) scrollBy(0, Math.floor(top - MARGE));
 }
@@ -239,7 +240,9 @@ function garderEnVue() {
   amener(saisie);
   const dessous = (devinette.hidden ? bref : devinette).getBoundingClientRect();
   const manque = Math.ceil(dessous.bottom + MARGE - hauteurVue());
-  if (dessous.height && manque > 0) scrollBy(0, Math.min(manque, Math.floor(saisie.getBoundingClientRect().top - MARGE)));
+  if (dessous.height && manque > 0) {
+    scrollBy(0, Math.min(manque, Math.floor(saisie.getBoundingClientRect().top - MARGE)));
+  }
 }
 
 // Shows the end of `run` at once: the whole view, a file's summary and last verdict. The
@@ -324,24 +327,19 @@ function devoiler(run, prediction) {
 }
 
 function prevoir(genre) {
-  const nombre = NOMBRE.exec(prevue.value);
+  const nombre = NOMBRE.exec(prevue.value), signe = /[-\u2212]/.test(nombre?.[1]) ? -1 : 1;
   prevue.value = '';
-  devoiler(courante, { genre, somme: nombre ? Number(nombre[2]) * (/[-\u2212]/.test(nombre[1]) ? -1 : 1) : null });
+  devoiler(courante, { genre, somme: nombre ? signe * Number(nombre[2]) : null });
   if (courante.aDeviner.length) prevue.focus();
 }
 
 // Types the values of an example as a learner would, each at the prompt that asks for it:
 // where a check starts, after « y » at the question, or else in a new session.
 function exemple(valeurs) {
-  let run = courante;
-  if (!commandes(run).saisie || run.aDeviner.length) {
-    if (run.aDeviner.length) return;
-    nouvelleSession();
-    run = courante;
-  } else if (run.entree.length || !['debut', 'question'].includes(run.position)) {
-    nouvelleSession();
-    run = courante;
-  }
+  if (courante.aDeviner.length) return;
+  const ici = commandes(courante).saisie && !courante.entree.length && courante.position !== 'ailleurs';
+  if (!ici) nouvelleSession();
+  const run = courante;
   run.aTaper = valeurs.map((v) => `${v}\n`);
   taper(run.position === 'question' ? 'y\n' : run.aTaper.shift(), true);
   saisie.focus({ preventScroll: true });

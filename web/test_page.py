@@ -318,9 +318,10 @@ def grand(navigateur, tests, echecs):
     if (resume := texte(navigateur, "resume")) != RESUMES["grand"] or "32767 + −32768 = −1" not in texte(navigateur, "bref"):
         echecs.append(f"grand.txt: summary {resume!r}, expected {RESUMES['grand']!r}, or its last verdict not explained")
     enregistre(lambda n: attendu[:n], fichier.name)
-    navigateur.taille(390, 470)  # a phone turned: the end stays in view
-    if not attendre(navigateur, lambda: navigateur.js(FIN_EN_VUE), 2, False):
-        echecs.append("grand.txt: the end out of view once the window is narrowed")
+    for taille in ((390, 470), (780, 437), (390, 844)):  # a phone turned: the end stays in view
+        navigateur.taille(*taille)
+        if not attendre(navigateur, lambda: navigateur.js(FIN_EN_VUE), 2, False):
+            echecs.append(f"grand.txt: the end out of view once the window is {taille}")
     # « Recommencer » while a file is read: a typed session, nothing said not shown, the file never run.
     navigateur.choisir("fichier", lent)
     navigateur.js("document.getElementById('recommencer').click();")
