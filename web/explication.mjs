@@ -118,8 +118,8 @@ export function resumer({ verifications, valide, positif, negatif, refus }) {
 
 // A warning for a file that the program will not read as its author meant, from its first
 // bytes: a UTF-8 byte order mark; UTF-16 (a byte order mark, or NUL bytes in every other
-// place); or no text at all (NUL bytes or control characters anywhere else). The file
-// still runs as it is.
+// place); or no text at all (NUL bytes or control characters anywhere else); '' for none.
+// The file still runs as it is.
 export function avertissement(octets) {
   const nuls = [0, 0];  // at even places, at odd places
   let controles = 0;
@@ -129,14 +129,21 @@ export function avertissement(octets) {
   });
   const paires = octets.length / 2, [a, b] = octets;
   const bom16 = (a === 0xff && b === 0xfe) || (a === 0xfe && b === 0xff);
+  // Notepad's « Enregistrer sous » names its encodings so.
+  const blocNotes = `dans le Bloc-notes, «${NBSP}Enregistrer sous${NBSP}», encodage «${NBSP}UTF-8${NBSP}»`;
   const quoi = octets[0] === 0xef && octets[1] === 0xbb && octets[2] === 0xbf
-    ? `commence par une marque d\u2019ordre des octets (BOM)${NBSP}: sa première ligne sera refusée`
+    ? `commence par une marque d\u2019ordre des octets (BOM)${NBSP}: sa première ligne sera refusée, `
+      + 'et chaque ligne suivante répondra à la question d\u2019avant la sienne, si bien que '
+      + 'l\u2019exécution échouera sans doute. '
+      + `Enregistrez-le sans cette marque${NBSP}: ${blocNotes}, et non «${NBSP}UTF-8 avec BOM${NBSP}».`
     : bom16 || (Math.max(...nuls) > paires / 2 && Math.min(...nuls) < paires / 10)
-      ? `est sans doute de l\u2019UTF-16${NBSP}: ses lignes seront refusées`
+      ? `est sans doute de l\u2019UTF-16${NBSP}: ses lignes seront refusées. `
+        + `Enregistrez-le en UTF-8${NBSP}: ${blocNotes}.`
       : nuls[0] + nuls[1] + controles > 0
-        ? `n\u2019est sans doute pas du texte (octets nuls ou de contrôle)${NBSP}: ses lignes seront refusées`
+        ? `n\u2019est sans doute pas du texte (octets nuls ou de contrôle)${NBSP}: ses lignes seront `
+          + 'refusées. Enregistrez-le en texte brut, en UTF-8.'
         : '';
-  return quoi && `Attention${NBSP}: ce fichier ${quoi}. Enregistrez-le en texte brut, UTF-8 sans BOM.${NBSP}`;
+  return quoi && `Attention${NBSP}: ce fichier ${quoi}`;
 }
 // Tab, line ends, vertical tab, form feed and Ctrl-Z: control characters that texts hold.
 const CONTROLES_DE_TEXTE = new Set([9, 10, 11, 12, 13, 26]);

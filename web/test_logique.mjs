@@ -55,7 +55,9 @@ test('the hint names the rule the line broke, and the line', () => {
 test('a file run is summed up in words, and a file the program will misread is warned about', () => {
   assert.equal(lu(resumer({ verifications: 4, valide: 1, positif: 1, negatif: 2, refus: 3 })),
     '4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 3 lignes refusées.');
-  assert.match(avertissement(new Uint8Array([0xef, 0xbb, 0xbf, 0x31, 10])), /\(BOM\)/);
+  assert.match(lu(avertissement(new Uint8Array([0xef, 0xbb, 0xbf, 0x31, 10]))), new RegExp('\\(BOM\\) : sa '
+    + 'première ligne sera refusée, et chaque ligne suivante répondra à la question d’avant.*'
+    + '« UTF-8 », et non « UTF-8 avec BOM »\\.$'));
   for (const [octets, attendu] of [[[0x31, 0, 10, 0], /UTF-16/], [[0, 0x31, 0, 10], /UTF-16/],
     [[0xff, 0xfe, 0x31], /UTF-16/], [[0x7f, 0x45, 0x4c, 0x46, 2, 1, 1, 0, 0, 0, 0, 0], /pas du texte/]]) {
     assert.match(avertissement(new Uint8Array(octets)), attendu);
