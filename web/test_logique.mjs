@@ -5,37 +5,93 @@ import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
 import { ETATS, commandes } from './execution.mjs';
-import { avertissement, expliquer, indice, resumer } from './explication.mjs';
+import { avertissement, expliquer, indice, placer, resumer } from './explication.mjs';
 
 const lu = (texte) => texte.replaceAll('\u00a0', ' ');
 
-// n1, n2, the sum the program wrote and its kind; then what the explanation shows of it.
+// n1, n2, the sum the program wrote and its kind, the learner's guess if any; then what the
+// explanation shows of it: the sum's step, the carries from the sign bit's down and the one
+// out, the sum's pattern read, the rule.
 const EXPLICATIONS = [
-  [30000, 30000, -5536, 'positif', 'sorte positif">Débordement positif', 'ramené à −5536.',
-    '60000, au-delà de 32767 : 60000 − 65536 = −5536', 'retenue 01\n   30000 <b>0</b>111 0101 0011 0000',
-    '=  −5536 <b>1</b>110 1010 0110 0000', 'Les deux ont le signe 0, la somme le signe 1 : débordement',
-    'signe 1, retenue sortante 0 : différentes'],
-  [32767, 1, -32768, 'positif', '32767 + 1 = 32768, au-delà de 32767 : 32768 − 65536 = −32768', 'retenue 01',
-    'n1 + n2 = 32768, hors de l’intervalle, ramené à −32768.'],
-  [-32768, -1, 32767, 'negatif', 'sorte negatif">Débordement négatif', 'retenue 10', 'ramené à 32767.',
-    '−32769, en deçà de −32768 : −32769 + 65536 = 32767', 'Les deux ont le signe 1, la somme le signe 0',
-    'signe 0, retenue sortante 1 : différentes'],
-  [-32768, -32768, 0, 'negatif', '−65536, en deçà de −32768 : −65536 + 65536 = 0', '     0 <b>0</b>000 0000'],
-  [-1, 1, 0, 'valide', 'sorte valide">Résultat valide', 'retenue 11', 'signe 1, retenue sortante 1 : égales',
-    '−1 + 1 = 0, de −32768 à 32767 : la somme affichée est exacte.', 'Signes différents : pas de'],
-  [0, 0, 0, 'valide', 'retenue 00', 'Même signe (0) pour les deux et pour la somme', 'n1 + n2 = 0.'],
-  [-1, -1, -2, 'valide', 'retenue 11', '−2 <b>1</b>111 1111 1111 1110', 'Même signe (1) pour les deux'],
-  [32767, -32768, -1, 'valide', '32767 + −32768 = −1, de', 'retenue 00', 'Signes différents', 'n2 = −1.'],
+  [30000, 30000, -5536, 'positif', 'sorte positif">Débordement positif',
+    '30000 + 30000 = 60000, au-delà de 32767 : 60000 − 65536 = −5536.</p>',
+    'dernier : 1 1 1 0, 1 0 1 0, 0 1 1 0, 0 0 0 0 ; retenue sortante 0.',
+    '<td class="sortante">0</td><td class="signe"><span class="entrante">1</span>',
+    '1110 1010 0110 0000</span> = 60000 sans signe = −5536 avec signe, car 60000 − 65536 = −5536.',
+    'ici 1 et 0, différentes, débordement. La retenue vers le bit de signe vaut 32768, mais elle y compte',
+    'Les deux ont le signe 0, la somme le signe 1 : débordement.'],
+  [32767, 1, -32768, 'positif', '32767 + 1 = 32768, au-delà de 32767 : 32768 − 65536 = −32768.',
+    'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.', '= 32768 sans signe = −32768 avec'],
+  [-32768, -1, 32767, 'negatif', 'sorte negatif">Débordement négatif',
+    '−32768 + −1 = −32769, en deçà de −32768 : −32769 + 65536 = 32767.</p>',
+    'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 1, perdue.',
+    '<td class="sortante"><s>1</s></td>', '0111 1111 1111 1111</span> = 32767.</p>',
+    'ici 0 et 1, différentes, débordement. La retenue sortante, barrée, est perdue : c’est le 65536.'],
+  [-32768, -32768, 0, 'negatif', '−65536 + 65536 = 0.', 'perdue : c’est le 65536.',
+    '0000 0000 0000 0000</span> = 0.'],
+  [-1, 1, 0, 'valide', 'sorte valide">Résultat valide',
+    '−1 + 1 = 0, de −32768 à 32767 : la somme affichée est exacte.',
+    'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 1, perdue.',
+    '<td class="sortante"><s>1</s>', 'Signes différents : pas de',
+    'ici 1 et 1, égales, pas de débordement. La retenue sortante, barrée, est perdue sans dommage'],
+  [0, 0, 0, 'valide', 'ici 0 et 0, égales', 'retenue sortante 0.', 'Même signe (0) pour les deux et pour'],
+  [-1, -1, -2, 'valide', 'retenue sortante 1, perdue.', 'perdue sans dommage', 'Même signe (1) pour les deux',
+    '= 65534 sans signe = −2 avec signe, car 65534 − 65536 = −2.'],
+  [32767, -32768, -1, 'valide', '32767 + −32768 = −1, de',
+    'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 0.'],
+  [100, -200, -100, 'valide', 'dernier : 0 0 0 0, 0 0 0 0, 1 1 0 0, 0 0 0 0 ;', '= 65436 sans signe = −100',
+    '100, bits 0 0 0 0, 0 0 0 0, 0 1 1 0, 0 1 0 0 ; plus −200, bits 1 1 1 1, 1 1 1 1, 0 0 1 1, 1 0 0 0 ;'],
+  [32767, 32767, -2, 'positif', '32767 + 32767 = 65534, au-delà de 32767 : 65534 − 65536 = −2.',
+    'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.'],
+  [30000, 30000, -5536, 'positif', { genre: 'valide', somme: null },
+    '</span> Vous aviez prévu : résultat valide. Mais 30000 + 30000 = 60000 dépasse 32767 : 60000 − 65536'],
+  [30000, 30000, -5536, 'positif', { genre: 'positif', somme: -5536 },
+    'Bien vu : débordement positif, et la somme affichée est bien 60000 − 65536 = −5536.</p>'],
+  [30000, 30000, -5536, 'positif', { genre: 'positif', somme: 60000 },
+    'Bon genre, mais la somme affichée est −5536, pas 60000 : 60000 dépasse 32767, d’où 60000 − 65536'],
+  [100, -200, -100, 'valide', { genre: 'negatif', somme: 65436 },
+    'Vous aviez prévu : débordement négatif, 65436. Mais 100 + −200 = −100 reste de −32768 à 32767 : la'],
+  [-1, 1, 0, 'valide', { genre: 'valide', somme: 1 }, 'mais la somme affichée est 0, pas 1 : −1 + 1 = 0.'],
 ];
 
-test('each verdict is explained from its operands and sum', () => {
+test('each verdict is explained from its operands and sum, and from the learner\'s guess', () => {
   for (const [n1, n2, somme, genre, ...attendus] of EXPLICATIONS) {
-    const vu = lu(expliquer({ genre, n1, n2, somme }));
+    const prediction = typeof attendus[0] === 'object' ? attendus.shift() : undefined;
+    const { court, suite } = expliquer({ genre, n1, n2, somme }, prediction), vu = lu(court + suite);
     for (const attendu of attendus) assert.ok(vu.includes(attendu), `${n1} + ${n2}: no ${attendu} in ${vu}`);
-    // The exact sum's arc, and for an overflow the wrap's, out of the range and back.
-    assert.equal(vu.match(/<path d="M/g).length, genre === 'valide' ? 2 : 3, `${n1} + ${n2}: its arcs`);
+    const texte = vu.replace(/<[^>]*>/g, ' ');
+    assert.ok(!/(^|[^\w])-\d|'/.test(texte), `${n1} + ${n2}: a hyphen for a minus or a straight apostrophe`);
+    assert.ok(vu.includes('>−32768</span></td><td><span>16384<') && vu.includes('>1</span></td></tr>'));
   }
-  assert.match(expliquer({ genre: 'valide', n1: 1, n2: 1, somme: 3 }), /selon le programme.*ne sait pas/);
+  assert.match(expliquer({ genre: 'valide', n1: 1, n2: 1, somme: 3 }).court, /programme.*ne sait pas/);
+});
+
+// Whether the box of label `e`, but for a 1 px border where a line may graze it, holds a point of pq.
+const touche = (e, [px, py], [qx, qy]) => {
+  const n = Math.ceil(Math.hypot(qx - px, qy - py)) + 1;
+  return Array.from({ length: n + 1 }, (_, i) => [px + (qx - px) * i / n, py + (qy - py) * i / n])
+    .some(([x, y]) => Math.abs(x - e.x) < e.largeur / 2 - 1 && Math.abs(y - e.y) < e.hauteur / 2 - 1);
+};
+
+test('the drawing puts each label inside, apart from the others and from every line, with its number', () => {
+  for (const [n1, n2, somme, genre] of EXPLICATIONS) {
+    const { largeur, hauteur, etiquettes, traits } = placer(genre, n1, n2, somme), cas = `${n1} + ${n2}`;
+    etiquettes.forEach((e, i) => {
+      assert.ok(e.taille >= 12 && e.x - e.largeur / 2 >= 0 && e.x + e.largeur / 2 <= largeur
+        && e.y - e.hauteur / 2 >= 0 && e.y + e.hauteur / 2 <= hauteur, `${cas}: ${e.texte} out`);
+      for (const f of etiquettes.slice(i + 1)) {
+        assert.ok(Math.abs(e.x - f.x) >= (e.largeur + f.largeur) / 2
+          || Math.abs(e.y - f.y) >= (e.hauteur + f.hauteur) / 2, `${cas}: ${e.texte} on ${f.texte}`);
+      }
+      for (const { points } of traits) {
+        assert.ok(!points.some((p, j) => j && touche(e, points[j - 1], p)), `${cas}: a line on ${e.texte}`);
+      }
+    });
+    const nombres = etiquettes.filter((e) => !['bout', 'legende'].includes(e.quoi)).map((e) => lu(e.texte));
+    const saut = genre === 'valide' ? [] : [n1 + n2, `${genre === 'positif' ? '−' : '+'} 65536`];
+    assert.deepEqual(nombres.sort(), [n1, ...saut, somme].map((v) => `${v}`.replace('-', '−')).sort(), cas);
+    assert.ok(!/font-size="(\d|1[01])\D/.test(expliquer({ genre, n1, n2, somme }).suite), cas);
+  }
 });
 
 test('the hint names the rule the line broke, and the line', () => {
@@ -55,7 +111,9 @@ test('the hint names the rule the line broke, and the line', () => {
 test('a file run is summed up in words, and a file the program will misread is warned about', () => {
   assert.equal(lu(resumer({ verifications: 4, valide: 1, positif: 1, negatif: 2, refus: 3 })),
     '4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 3 lignes refusées.');
-  assert.match(avertissement(new Uint8Array([0xef, 0xbb, 0xbf, 0x31, 10])), /\(BOM\)/);
+  assert.match(lu(avertissement(new Uint8Array([0xef, 0xbb, 0xbf, 0x31, 10]))), new RegExp('\\(BOM\\) : sa '
+    + 'première ligne sera refusée, et chaque ligne suivante répondra à la question d’avant.*'
+    + '« UTF-8 », et non « UTF-8 avec BOM »\\.$'));
   for (const [octets, attendu] of [[[0x31, 0, 10, 0], /UTF-16/], [[0, 0x31, 0, 10], /UTF-16/],
     [[0xff, 0xfe, 0x31], /UTF-16/], [[0x7f, 0x45, 0x4c, 0x46, 2, 1, 1, 0, 0, 0, 0, 0], /pas du texte/]]) {
     assert.match(avertissement(new Uint8Array(octets)), attendu);
