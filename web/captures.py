@@ -6,6 +6,7 @@ phone with an overflow explained, a phone with the hint after a refused line, an
 Usage: captures.py PAGE DOSSIER [ENGINE...]"""
 import pathlib
 import sys
+import tempfile
 
 from selenium.webdriver.common.keys import Keys
 
@@ -22,7 +23,7 @@ PHOTOS = {
 
 
 def photographier(moteur, page, dossier):
-    navigateur = MOTEURS[moteur](None)
+    navigateur = MOTEURS[moteur](tempfile.mkdtemp())
     try:
         for nom, (taille, groupes) in PHOTOS.items():
             navigateur.aller(page.as_uri())
@@ -36,7 +37,7 @@ def photographier(moteur, page, dossier):
                     attendre(navigateur, lambda: navigateur.js(DEVINETTE))
                 else:
                     navigateur.touches(groupe, Keys.ENTER)
-            attendre(navigateur, lambda: navigateur.js(LIBRE) and texte(navigateur, "bref"))
+            attendre(navigateur, lambda: navigateur.js(LIBRE) and (texte(navigateur, "bref") or navigateur.js(DEVINETTE)))
             # Two frames: what the last output changed is drawn and kept in view.
             navigateur.js("return new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));")
             navigateur.capturer(dossier / f"{moteur}-{nom}.png")
