@@ -60,7 +60,7 @@ export function creer(fichier, observateur) {
     etat: fichier ? 'lecture' : 'demarrage', fichier, observateur, entree: [],
     finEntree: false, demande: 0,
     enLecture: [], rendre: null, taille: 0, lu: 0, ecrits: 0, statut: null, reprise: 0, canal: null,
-    avancementMontre: false,
+    avancementMontre: false, retenue: false,
   };
 }
 
@@ -185,7 +185,7 @@ function lire(run, taille, rendre) {
 // there is either.
 function reprendre(run) {
   const rendre = run.rendre;
-  if (!rendre || !vivante(run) || (run.entree.length === 0 && !run.finEntree)) return;
+  if (!rendre || run.retenue || !vivante(run) || (run.entree.length === 0 && !run.finEntree)) return;
   run.rendre = null;
   const tete = run.entree[0] ?? new Uint8Array(0);
   if (tete.length <= run.taille) run.entree.shift(); else run.entree[0] = tete.subarray(run.taille);
@@ -199,6 +199,18 @@ function reprendre(run) {
     passer(run, 'echec');
     throw e;
   }
+}
+
+// Holds `run` at its next read, until `relacher`: what it wrote waits to be taken.
+export function retenir(run) {
+  run.retenue = true;
+}
+
+export function relacher(run) {
+  if (!run.retenue) return;
+  run.retenue = false;
+  run.reprise = performance.now();
+  reprendre(run);
 }
 
 // Hands `octets` to the program as typed input.
