@@ -395,6 +395,8 @@ def grands(page, natif, generer, dossier):
                   f"{pic_sauve / 2**20:.0f} MiB, {(pic_sauve - releve.depart) / 2**20:.0f} MiB above its start")
             lignes.append((nom, moteur, statistics.median(durees), fin, gel, hausse, sauve, gel_sauve,
                            pic_sauve - releve.depart, obtenue == voulue))
+        attendu.unlink()  # 3 GB for 10,000,000 checks: gone once measured
+        charge.unlink()
     if not lignes:
         return
     print("\n| file | engine | native | page, to the exit status | page / native | longest frame gap: run, save "
