@@ -103,6 +103,15 @@ OCTETS = ".then((b) => Array.from(new Uint8Array(b), (o) => String.fromCharCode(
 # The same, too large to be handed over: its size and SHA-256.
 EMPREINTE = (".then((b) => crypto.subtle.digest('SHA-256', b)"
              ".then((h) => [b.byteLength, Array.from(new Uint8Array(h), (o) => o.toString(16).padStart(2, '0')).join('')]));")
+# Two clicks on « Enregistrer », the second while the first is saving: how many files are handed to
+# the download, 100 ms after the button is free again (none is downloaded).
+DEUX_CLICS = """const b = document.getElementById('enregistrer'), creerUrl = URL.createObjectURL, clic = HTMLAnchorElement.prototype.click;
+let copies = 0;
+HTMLAnchorElement.prototype.click = () => {};
+URL.createObjectURL = (x) => { ++copies; return creerUrl.call(URL, x); };
+b.click(); b.click();
+return new Promise((fini) => new MutationObserver((_, o) => { if (b.hasAttribute('aria-busy')) return; o.disconnect();
+  setTimeout(() => { URL.createObjectURL = creerUrl; HTMLAnchorElement.prototype.click = clic; fini(copies); }, 100); }).observe(b, {attributes: true}));"""
 # Whether the text from the last « Resultat » to the end of the transcript is in the
 # transcript's visible part and in the window.
 EN_VUE = """const j = document.getElementById('journal'), w = document.createTreeWalker(j, NodeFilter.SHOW_TEXT);
@@ -318,6 +327,8 @@ def grand(navigateur, tests, echecs):
     if (resume := texte(navigateur, "resume")) != RESUMES["grand"] or "32767 + −32768 = −1" not in texte(navigateur, "bref"):
         echecs.append(f"grand.txt: summary {resume!r}, expected {RESUMES['grand']!r}, or its last verdict not explained")
     enregistre(lambda n: attendu[:n], fichier.name)
+    if (copies := navigateur.js(DEUX_CLICS)) != 1:
+        echecs.append(f"grand.txt: two clicks on « Enregistrer » handed {copies} files to the download")
     for taille in ((390, 470), (780, 437), (390, 844)):  # a phone turned: the end stays in view
         navigateur.taille(*taille)
         if not attendre(navigateur, lambda: navigateur.js(FIN_EN_VUE), 2, False):
