@@ -38,6 +38,9 @@ const TRANCHE_MS = 12;
 // browsers read a file faster several pieces at once: 1 GB in 2.2 to 3.1 s, not 3.2 to 5
 // s, in Chromium, Firefox and WebKit.
 const OCTETS_PAR_MORCEAU = 1 << 23, MORCEAUX_EN_AVANCE = 4;
+// The program is handed at most this many bytes a read, as a pipe may: it yields only when
+// it reads, and what it writes for 16 KiB of answers takes it a few milliseconds.
+const OCTETS_PAR_LECTURE = 1 << 14;
 
 // The program, compiled once for the page; each run is a fresh instance of it. emcc
 // inlines it into the module's factory as a base64 data: URL (-sSINGLE_FILE); if that is
@@ -178,7 +181,30 @@ function lire(run, taille, rendre) {
       reprendre(run);
     };
   }
-  run.canal.port2.postMessage(null);
+  // A browser may run the messages that follow one another before it draws a frame: once
+  // none has been drawn for a while, the run goes on after the next one (or a timer's
+  // end, as a hidden page draws none).
+  const canal = run.canal;
+  if (!suivi) suivi = requestAnimationFrame(noterImage);
+  if (performance.now() - derniereImage <= SANS_IMAGE_MS) {
+    canal.port2.postMessage(null);
+    return;
+  }
+  let une = () => {
+    une = () => {};
+    canal.port2.postMessage(null);
+  };
+  requestAnimationFrame(() => une());
+  setTimeout(() => une(), SANS_IMAGE_MS);
+}
+
+// When the browser last drew a frame, as far as the runs that yield have seen; after this
+// long without one, a run waits for it.
+const SANS_IMAGE_MS = 50;
+let derniereImage = 0, suivi = 0;
+function noterImage() {
+  derniereImage = performance.now();
+  suivi = 0;
 }
 
 // Hands the waiting program at most `taille` bytes of input, or the end of input, once
@@ -187,12 +213,12 @@ function reprendre(run) {
   const rendre = run.rendre;
   if (!rendre || run.retenue || !vivante(run) || (run.entree.length === 0 && !run.finEntree)) return;
   run.rendre = null;
-  const tete = run.entree[0] ?? new Uint8Array(0);
-  if (tete.length <= run.taille) run.entree.shift(); else run.entree[0] = tete.subarray(run.taille);
-  run.lu += Math.min(tete.length, run.taille);
+  const tete = run.entree[0] ?? new Uint8Array(0), taille = Math.min(run.taille, OCTETS_PAR_LECTURE);
+  if (tete.length <= taille) run.entree.shift(); else run.entree[0] = tete.subarray(taille);
+  run.lu += Math.min(tete.length, taille);
   if (run.fichier) alimenter(run);
   try {
-    rendre(tete.subarray(0, run.taille));
+    rendre(tete.subarray(0, taille));
   } catch (e) {
     if (e?.name === 'ExitStatus') return;  // how exit leaves the program, handled by onExit
     run.erreur = String(e);

@@ -174,12 +174,14 @@ function demanderTrame() {
 // explained, or the hint after a refused line, and the input line kept in view.
 function dessinerTrame() {
   trame = 0;
-  const run = courante, enCours = run.etat === 'execution';
+  // A file running, or typed lines the program has still to take in (a paste): only the
+  // end of the view is drawn, and nothing explained until the program waits.
+  const run = courante, enCours = run.etat === 'execution' || run.entree.length > 0;
   if (!vue.dessiner(enCours, false)) {
     demanderTrame();
     return;
   }
-  if (enCours && performance.now() - run.debut > DELAI_AVANCEMENT_MS) {
+  if (run.fichier && enCours && performance.now() - run.debut > DELAI_AVANCEMENT_MS) {
     if (!run.avancementMontre) {
       run.avancementMontre = true;
       montrer(run);
@@ -189,6 +191,10 @@ function dessinerTrame() {
     lus.textContent = `${vue.quantite(run.lu)} lus sur ${vue.quantite(run.fichier.blob.size)}`;
   }
   if (run.fichier) return;
+  if (enCours) {
+    demanderTrame();
+    return;
+  }
   montrerBref(run);
   garderEnVue();
 }
@@ -422,9 +428,10 @@ saisie.addEventListener('paste', (e) => {
   if (!/[\r\n]/.test(colle)) return;
   e.preventDefault();
   const { value, selectionStart, selectionEnd } = saisie;
-  const lignes = (value.slice(0, selectionStart) + colle + value.slice(selectionEnd)).split(/\r\n|\r|\n/);
-  saisie.value = lignes.pop();
-  taper(`${lignes.join('\n')}\n`);
+  const texte = (value.slice(0, selectionStart) + colle + value.slice(selectionEnd)).replace(/\r\n?/g, '\n');
+  const fin = texte.lastIndexOf('\n') + 1;
+  saisie.value = texte.slice(fin);
+  taper(texte.slice(0, fin));
 });
 boutonFin.addEventListener('click', () => {
   envoyerLigne('');
