@@ -415,14 +415,14 @@ export function avertissement(octets) {
   const quoi = octets[0] === 0xef && octets[1] === 0xbb && octets[2] === 0xbf
     ? `commence par une marque d\u2019ordre des octets (BOM)${NBSP}: sa première ligne sera refusée, `
       + 'et chaque ligne suivante répondra à la question d\u2019avant la sienne, si bien que '
-      + 'l\u2019exécution échouera sans doute. '
+      + 'les vérifications ne seront sans doute pas celles prévues. '
       + `Enregistrez-le sans cette marque${NBSP}: ${blocNotes}, et non «${NBSP}UTF-8 avec BOM${NBSP}».`
     : bom16 || (Math.max(...nuls) > paires / 2 && Math.min(...nuls) < paires / 10)
       ? `est sans doute de l\u2019UTF-16${NBSP}: ses lignes seront refusées. `
         + `Enregistrez-le en UTF-8${NBSP}: ${blocNotes}.`
       : nuls[0] + nuls[1] + controles > 0
-        ? `n\u2019est sans doute pas du texte (octets nuls ou de contrôle)${NBSP}: ses lignes seront `
-          + 'refusées. Enregistrez-le en texte brut, en UTF-8.'
+        ? `n\u2019est sans doute pas du texte (octets nuls ou de contrôle)${NBSP}: des lignes seront `
+          + 'sans doute refusées. Enregistrez-le en texte brut, en UTF-8.'
         : '';
   return quoi && `Attention${NBSP}: ce fichier ${quoi}`;
 }

@@ -86,10 +86,12 @@ const observateur = {
     if (run.fichier) return;
     if (run.entree.length === 0) {
       // An example's next line is typed at the prompt that asks for it, once the program is out.
-      if (run.aTaper.length) queueMicrotask(() => taper(run.aTaper.shift(), true));
+      if (run.aTaper.length) queueMicrotask(() => run === courante && taper(run.aTaper.shift(), true));
       else journal.removeAttribute('aria-busy');
     }
-    consigne.textContent = run.depuisLecture.trim();
+    // What waits to be foreseen is described once it is shown.
+    run.consigne = run.depuisLecture.trim();
+    if (!run.aDeviner.length) consigne.textContent = run.consigne;
     run.depuisLecture = '';
     run.indice = run.refuse;
     run.refuse = null;
@@ -135,13 +137,15 @@ function montrer(run) {
   const c = commandes(run), enDevinette = !run.fichier && run.aDeviner.length > 0;
   saisie.disabled = !c.saisie || enDevinette;
   boutonFin.disabled = !c.fin || enDevinette;
-  for (const bouton of exemples) bouton.disabled = enDevinette;
+  // While a verdict waits to be foreseen, nothing tells it: not the transcript saved, nor
+  // the end of the run.
+  for (const bouton of [...exemples, boutonEnregistrer]) bouton.disabled = enDevinette;
   boutonArreter.hidden = !c.arreter;
-  boutonRecommencer.hidden = !c.recommencer;
+  boutonRecommencer.hidden = !c.recommencer || enDevinette;
   avancement.hidden = !c.avancement;
   // A file's whole output at once is not read aloud; its outcome, in the status, is.
   journal.setAttribute('aria-live', run.fichier ? 'off' : 'polite');
-  etat.textContent = motsDEtat(run);
+  etat.textContent = enDevinette ? '' : motsDEtat(run);
   const note = run.fichier?.note ?? '';
   texteAvertissement.hidden = !note;
   texteAvertissement.textContent = note;
@@ -158,10 +162,10 @@ function motsDEtat(run) {
     case 'arretee': return `${choisis}Fichier ${nom}\u00a0: exécution arrêtée après `
       + `${vue.quantite(run.lu)} lus sur ${vue.quantite(fichier.blob.size)}`;
     case 'terminee': return (fichier ? `${choisis}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
-      ? `Arrêté\u00a0: fin des données au milieu d\u2019une vérification (statut ${run.statut}, échec)`
+      ? `Arrêté\u00a0: fin des données quand le programme attendait une valeur (statut ${run.statut}, échec)`
       : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0, succès)'
-        : `Terminé\u00a0: la réponse n\u2019était pas «\u00a0y\u00a0», seul «\u00a0y\u00a0» lance une autre `
-          + 'vérification (statut 0, succès)');
+        : `Terminé\u00a0: la réponse ne commençait pas par «\u00a0y\u00a0», la seule qui lance une `
+          + 'autre vérification (statut 0, succès)');
     default: return fichier ? `${choisis}Fichier ${nom} (${fichier.blob.size}\u00a0octets)…` : '';
   }
 }
@@ -207,7 +211,6 @@ const avecMoins = (n) => String(n).replace('-', '\u2212');
 function montrerBref(run) {
   const attente = run.aDeviner[0], montre = attente ?? run.indice ?? run.aExpliquer;
   devinette.hidden = !attente;
-  detail.hidden = Boolean(run.indice) && !attente;
   if (montre === run.montre) return;
   run.montre = montre;
   if (attente) {
@@ -216,11 +219,14 @@ function montrerBref(run) {
     element('enonce').innerHTML = `<span class="formule">${avecMoins(n1)} + ${avecMoins(n2)}</span>\u00a0: `
       + 'quel verdict, et quelle somme affichée\u00a0? Prévoyez-les avant de voir.';
     bref.replaceChildren();
-  } else if (montre === run.indice) {
+    journal.removeAttribute('aria-busy');  // nothing more is shown until the learner's choice
+  } else if (run.indice) {
     const p = document.createElement('p');
     p.className = 'indice';
     p.textContent = indice(run.indice);
     bref.replaceChildren(p);
+    detail.textContent = 'Ligne refusée\u00a0: l\u2019indice, sous le terminal, dit pourquoi. '
+      + 'L\u2019explication revient avec le prochain résultat.';
   } else if (montre) {
     const { court, suite } = expliquer(montre.verdict, montre.prediction);
     bref.innerHTML = court;
@@ -244,6 +250,10 @@ function amener(cible) {
 // explanation or the question under it.
 function garderEnVue() {
   amener(saisie);
+  // The transcript's last lines above it, as far as it stays in view.
+  const manqueAuDessus = finDuJournalEnHaut() - journal.getBoundingClientRect().bottom;
+  const placeEnBas = Math.floor(hauteurVue() - MARGE - saisie.getBoundingClientRect().bottom);
+  if (manqueAuDessus > 0 && placeEnBas > 0) scrollBy(0, -Math.min(Math.ceil(manqueAuDessus), placeEnBas));
   const dessous = (devinette.hidden ? bref : devinette).getBoundingClientRect();
   const manque = Math.ceil(dessous.bottom + MARGE - hauteurVue());
   if (dessous.height && manque > 0) {
@@ -280,11 +290,16 @@ function conclure(run, focusLibre) {
 function montrerLaFin() {
   journal.scrollTop = journal.scrollHeight;
   amener(etat);
-  const bas = journal.getBoundingClientRect().bottom;
-  const ligne = parseFloat(getComputedStyle(journal).lineHeight) || 20;
-  const haut = Math.min(3 * ligne, journal.clientHeight) + MARGE;
+  const bas = journal.getBoundingClientRect().bottom, haut = finDuJournalEnHaut();
   if (bas < haut) scrollBy(0, Math.floor(bas - haut));
   else if (bas + MARGE > innerHeight) scrollBy(0, Math.ceil(bas + MARGE - innerHeight));
+}
+
+// How far from the window's top the transcript's foot stands when its last three lines
+// are in view.
+function finDuJournalEnHaut() {
+  const ligne = parseFloat(getComputedStyle(journal).lineHeight) || 20;
+  return Math.min(3 * ligne, journal.clientHeight) + MARGE;
 }
 
 // When the window changes (a phone turned), the end stays in view: the input line's while a
@@ -328,6 +343,7 @@ function devoiler(run, prediction) {
   montrer(run);
   demanderTrame();
   if (run.aDeviner.length) return;
+  consigne.textContent = run.consigne;
   if (!vivante(run) && run.etat !== 'lecture') conclure(run, true);
   else saisie.focus({ preventScroll: true });
 }
@@ -347,7 +363,8 @@ function exemple(valeurs) {
   if (!ici) nouvelleSession();
   const run = courante;
   run.aTaper = valeurs.map((v) => `${v}\n`);
-  taper(run.position === 'question' ? 'y\n' : run.aTaper.shift(), true);
+  // A new session's first value waits for its prompt (see lecture).
+  if (ici) taper(run.position === 'question' ? 'y\n' : run.aTaper.shift(), true);
   saisie.focus({ preventScroll: true });
 }
 

@@ -33,19 +33,21 @@ SESSIONS = [
     ((390, 844), ["100", "abc", "^R^C-200", "y", "^V30000", "30000", "n"], 0,
      f"{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}y\n"
      f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
-    # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand.
-    ((320, 480), ["1^D2", "^D"], 1, f"{N1}12\n{N2}\n"),
+    # A partly typed line goes over as it stands; Ctrl-D on an empty line at an operand, after
+    # a refused line and before any verdict.
+    ((320, 480), ["1^D2", "abc", "^R^D"], 1, f"{N1}12\n{N2}abc\n{INVITE}\n"),
     # Pasted lines, whatever their line ends, are echoed at once, as a terminal does, and
     # read in order (Enter after them sends an empty line); the end button hands over what
     # is left in the input line. Their output is longer than the view: what is not shown is said.
     ((480, 768), ["100\r\n200\ry\r\n" * 60, "^R" + "100\r\n200\ry\r\n" * 60 + "-5^F"], 1,
      f"{N1}{{0}}\n{INVITE}{{0}}-5{N2}\n".format("100\n200\ny\n" * 60
                                               + f"{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}" * 60)),
-    ((780, 437), ["^X30000 + 30000", "^Gvalide 60000", "n"], 0,
+    # An example in the middle of a check starts a new session, clicked from the foot of the page.
+    ((780, 437), ["5", "^X30000 + 30000", "^Gvalide 60000", "n"], 0,
      f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
 ]
-FINS = ["Terminé : la réponse n’était pas « y », seul « y » lance une autre vérification (statut 0, succès)",
-        "Arrêté : fin des données au milieu d’une vérification (statut 1, échec)",
+FINS = ["Terminé : la réponse ne commençait pas par « y », la seule qui lance une autre vérification (statut 0, succès)",
+        "Arrêté : fin des données quand le programme attendait une valeur (statut 1, échec)",
         "Terminé : fin des données à la question (statut 0, succès)"]
 # What the first session's verdicts look like: its lines in the transcript, by kind, and
 # the last one explained (what the explanation says is tested under node).
@@ -69,7 +71,7 @@ if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r
 const b = document.getElementById(document.getElementById('devinette').hidden ? 'bref' : 'devinette').getBoundingClientRect();
 if (b.height && b.bottom > innerHeight) f.push(`the verdict in short, the hint or the question out of view (${b.bottom})`);
 if (window.visualViewport?.height < r.bottom) f.push('the input line under the keyboard');
-if (j.scrollTop + j.clientHeight < j.scrollHeight - 2) f.push('the end of the transcript out of view');
+if (j.scrollTop + j.clientHeight < j.scrollHeight - 2 || j.getBoundingClientRect().bottom < 40) f.push('the end of the transcript out of view');
 if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
 if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
 for (const e of innerWidth > 480 ? [] : [s, ...document.querySelectorAll('button, summary')]) {
@@ -227,13 +229,14 @@ def session(navigateur, tests, echecs):
                 navigateur.js(DEVINETTE) if prevision else t.endswith((INVITE, QUESTION)) and navigateur.js(LIBRE)) and len(t))
             if prevision:
                 genre, somme = groupe[2:].split()
-                if "Debordement" in texte(navigateur, "journal") or not navigateur.js("return saisie.disabled;"):
+                if "Debordement" in texte(navigateur, "journal") + texte(navigateur, "consigne") or not navigateur.js(
+                        "return saisie.disabled && enregistrer.disabled && !etat.textContent;"):
                     echecs.append(f"session {numero}: the verdict shown before it is foreseen")
                 navigateur.js("prevue.value = arguments[1]; document.querySelector(`#devinette [value=${arguments[0]}]`).click();",
                               genre, somme)
                 continue
             if groupe.startswith("^X"):
-                navigateur.js("if (!deviner.checked) deviner.click();"
+                navigateur.js("scrollTo(0, document.body.scrollHeight); if (!deviner.checked) deviner.click();"
                               "Array.from(document.querySelectorAll('[data-exemple]')).find((b) => b.textContent === arguments[0]).click();", groupe[2:])
                 continue
             indice = groupe.startswith("^R")
