@@ -138,7 +138,7 @@ ${ligne('poids', 'poids', '', POIDS.map((p) => `<span>${avecMoins(p)}</span>`))}
 // as 0.6 × 12 px a character: DejaVu Sans runs wider (0.64 a digit, 0.84 the minus sign),
 // whence the room left around each label below.
 const LARGEUR = 280, CX = 140, CY = 94, DEDANS = 46, DEHORS = 66, BRECHE = Math.PI / 9;
-const TAILLE = 12, HAUTEUR_TEXTE = 14, LARGEUR_FORME = 16;
+const TAILLE = 12, HAUTEUR_TEXTE = 14, LARGEUR_FORME = 16, ECART_VISIBLE = 0.6;
 const largeurDe = (texte, forme) => (forme ? LARGEUR_FORME : 0) + 0.6 * TAILLE * [...texte].length;
 // The angle of v from −32768 to 32767, in radians clockwise from the top.
 const angleDe = (v) => -Math.PI + BRECHE / 2 + (v - PLUS_PETITE) * (2 * Math.PI - BRECHE) / (VALEURS - 1);
@@ -176,8 +176,15 @@ const croisent = (p, q, r, s) => {
 // every line, a leader line to its mark when it had to stand away; then the legend.
 export function placer(genre, n1, n2, somme) {
   const exacte = n1 + n2, deborde = genre !== 'valide', sens = genre === 'negatif' ? -1 : 1;
-  const [aN1, aSomme] = [angleDe(n1), angleDe(somme)];
+  let [aN1, aSomme] = [angleDe(n1), angleDe(somme)];
   const [debut, fin] = [angleDe(PLUS_PETITE), angleDe(PLUS_GRANDE)];
+  // A small n2 would put n1 and the sum on one spot: their gap is widened to be seen, the
+  // sum's side kept, both within the range, and the legend says so.
+  const agrandi = !deborde && n2 !== 0 && Math.abs(aSomme - aN1) < ECART_VISIBLE;
+  if (agrandi) {
+    const milieu = Math.min(Math.max((aN1 + aSomme) / 2, debut + ECART_VISIBLE / 2), fin - ECART_VISIBLE / 2);
+    [aN1, aSomme] = [milieu - Math.sign(n2) * ECART_VISIBLE / 2, milieu + Math.sign(n2) * ECART_VISIBLE / 2];
+  }
   const traits = [{ quoi: 'anneau', points: arc(DEDANS, DEDANS, debut, fin) }];
   const marques = [{ quoi: 'n1', forme: 'rond', valeur: n1, angle: aN1, rayon: DEDANS }];
   if (deborde) {
@@ -291,17 +298,19 @@ export function placer(genre, n1, n2, somme) {
     poser('saut', saut, null, aSomme, (DEDANS + DEHORS) / 2, null, -sens);
   }
   for (const e of etiquettes) delete e.boite;
-  etiquettes.push(...legender(genre, n2, traits, etiquettes));
+  etiquettes.push(...legender(genre, n2, traits, etiquettes, agrandi));
   const hauteur = Math.max(...etiquettes.map((e) => e.y + e.hauteur / 2)) + 4;
   return { largeur: LARGEUR, hauteur, traits, marques, etiquettes };
 }
 
 // The legend's items, in a row while they fit, under everything else.
-function legender(genre, n2, traits, etiquettes) {
+function legender(genre, n2, traits, etiquettes, agrandi) {
   const deborde = genre !== 'valide', quoiDe = new Set(traits.map((t) => t.quoi));
   const items = [['rond', 'n1'], ...deborde ? [['losange', 'n1 + n2, exacte'], ['point', 'somme affichée']]
     : [['point', 'n1 + n2, la somme affichée']]];
-  if (quoiDe.has('ajout')) items.push(['ajout', `on ajoute n2${NBSP}= ${avecMoins(n2)}`]);
+  if (quoiDe.has('ajout')) {
+    items.push(['ajout', `on ajoute n2${NBSP}= ${avecMoins(n2)}${agrandi ? ', écart agrandi' : ''}`]);
+  }
   if (genre === 'positif') {
     items.push(['tirets', 'au-delà de 32767, un tour de plus'], ['saut', '\u2212 65536, un tour en arrière']);
   } else if (genre === 'negatif') {

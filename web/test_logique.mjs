@@ -75,7 +75,12 @@ const touche = (e, [px, py], [qx, qy]) => {
 
 test('the drawing puts each label inside, apart from the others and from every line, with its number', () => {
   for (const [n1, n2, somme, genre] of EXPLICATIONS) {
-    const { largeur, hauteur, etiquettes, traits } = placer(genre, n1, n2, somme), cas = `${n1} + ${n2}`;
+    const { largeur, hauteur, etiquettes, traits, marques } = placer(genre, n1, n2, somme);
+    const cas = `${n1} + ${n2}`;
+    // n1 and the sum apart when they differ, even by 1; the path between them drawn.
+    const [m1, ms] = [marques[0], marques.at(-1)];
+    assert.ok(n2 === 0 || Math.hypot(m1.x - ms.x, m1.y - ms.y) >= 12, `${cas}: n1 on the sum`);
+    assert.ok(n2 === 0 || traits.some((t) => t.quoi === 'ajout'), `${cas}: no path from n1`);
     etiquettes.forEach((e, i) => {
       assert.ok(e.taille >= 12 && e.x - e.largeur / 2 >= 0 && e.x + e.largeur / 2 <= largeur
         && e.y - e.hauteur / 2 >= 0 && e.y + e.hauteur / 2 <= hauteur, `${cas}: ${e.texte} out`);
