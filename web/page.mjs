@@ -275,9 +275,18 @@ function conclure(run, focusLibre) {
     if (fin <= run.ecrits) vue.marquer(fin - run.taillesVerdicts[i], fin, `verdict ${run.genresVerdicts[i]}`);
   }
   vue.dessiner(false, Boolean(run.fichier));
-  if (run.fichier && n) run.aExpliquer = { verdict: run.verdict };
   run.indice = null;
-  montrerBref(run);
+  if (!run.fichier) montrerBref(run);
+  else if (n) {
+    // A file's last verdict is explained at the next frame: laid out with the end of the
+    // transcript, it would hold one frame up for some 100 ms.
+    run.aExpliquer = { verdict: run.verdict };
+    requestAnimationFrame(() => {
+      if (run !== courante) return;
+      montrerBref(run);
+      montrerLaFin();
+    });
+  }
   if (run.fichier && run.etat === 'terminee') {
     resume.textContent = resumer(run.compte);
     resume.hidden = false;
