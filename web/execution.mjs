@@ -63,7 +63,7 @@ export function creer(fichier, observateur) {
     etat: fichier ? 'lecture' : 'demarrage', fichier, observateur, entree: [],
     finEntree: false, demande: 0,
     enLecture: [], rendre: null, taille: 0, lu: 0, ecrits: 0, statut: null, reprise: 0, canal: null,
-    avancementMontre: false, retenue: false,
+    avancementMontre: false, retenue: false, tourCede: false,
   };
 }
 
@@ -178,9 +178,12 @@ function lire(run, taille, rendre) {
     run.canal = new MessageChannel();
     run.canal.port1.onmessage = () => {
       run.reprise = performance.now();
+      run.tourCede = false;
       reprendre(run);
     };
   }
+  // Until then, nothing else resumes it: neither a piece of the file read meanwhile, nor typing.
+  run.tourCede = true;
   // A browser may run the messages that follow one another before it draws a frame: once
   // none has been drawn for a while, the run goes on after the next one (or a timer's
   // end, as a hidden page draws none).
@@ -211,7 +214,8 @@ function noterImage() {
 // there is either.
 function reprendre(run) {
   const rendre = run.rendre;
-  if (!rendre || run.retenue || !vivante(run) || (run.entree.length === 0 && !run.finEntree)) return;
+  const rien = run.entree.length === 0 && !run.finEntree;
+  if (!rendre || run.retenue || run.tourCede || !vivante(run) || rien) return;
   run.rendre = null;
   const tete = run.entree[0] ?? new Uint8Array(0), taille = Math.min(run.taille, OCTETS_PAR_LECTURE);
   if (tete.length <= taille) run.entree.shift(); else run.entree[0] = tete.subarray(taille);

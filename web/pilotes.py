@@ -207,7 +207,9 @@ class Firefox:
                       actions=[{"type": "key", "id": "clavier", "actions": actions}])
 
     def cliquer(self, ident):
-        self.js("document.getElementById(arguments[0]).scrollIntoView({block: 'nearest'});", ident)
+        # Once the frames the page has asked for are drawn: one may scroll it.
+        self.js("return new Promise((fait) => requestAnimationFrame(() => requestAnimationFrame(() => {"
+                " document.getElementById(arguments[0]).scrollIntoView({block: 'nearest'}); fait(); })));", ident)
         origine = {"type": "element", "element": self._element(ident)}
         self.commande("input.performActions", context=self.contexte, actions=[{
             "type": "pointer", "id": "souris", "parameters": {"pointerType": "mouse"},
