@@ -242,6 +242,23 @@ def principal(page, natif, generer, avant=None):
         collage(pages[0])
 
 
+def ouvrir(navigateur, page):
+    """The page opened afresh, once its first prompt is shown."""
+    navigateur.aller(page.as_uri())
+    attendre(navigateur, lambda: navigateur.js("return document.getElementById('journal').textContent")
+             .endswith(INVITE))
+
+
+def executer(navigateur, page, charge):
+    """The file `charge` chosen in the page opened afresh, its run timed (FICHIER) and the
+    browser's memory read meanwhile: that reading, to be stopped."""
+    ouvrir(navigateur, page)
+    navigateur.js(FICHIER)
+    releve = Releve(navigateur)
+    navigateur.choisir("fichier", charge)
+    return releve
+
+
 def fichiers(pages, natif, generer, dossier):
     charges = []
     for nom, checks in (("100,000 checks", "100000"), ("1,000,000 checks", "1000000")):
@@ -267,12 +284,7 @@ def fichiers(pages, natif, generer, dossier):
         chromium = Chromium(str(dossier))
         fins, images, gels, pics, hausses = [], [], [], [], []
         for _ in range(3):
-            chromium.aller(page.as_uri())
-            attendre(chromium, lambda: chromium.js("return document.getElementById('journal').textContent")
-                     .endswith(INVITE))
-            chromium.js(FICHIER)
-            releve = Releve(chromium)
-            chromium.choisir("fichier", charge)
+            releve = executer(chromium, page, charge)
             mesure = attendre(chromium, lambda: chromium.js("return mesure.image && mesure"), 300)
             pics.append(releve.arreter() / 2**20)
             hausses.append(pics[-1] - releve.depart / 2**20)
@@ -356,12 +368,7 @@ def grands(page, natif, generer, dossier):
             telechargements = pathlib.Path(tempfile.mkdtemp())
             navigateur = MOTEURS[moteur](str(telechargements))
             try:
-                navigateur.aller(page.as_uri())
-                attendre(navigateur, lambda: navigateur.js("return document.getElementById('journal').textContent")
-                         .endswith(INVITE))
-                navigateur.js(FICHIER)
-                releve = Releve(navigateur)
-                navigateur.choisir("fichier", charge)
+                releve = executer(navigateur, page, charge)
                 fin, image, gel = attendre(navigateur, lambda: navigateur.js(MESURE), 900)
                 pic = releve.arreter()
                 hausse = pic - releve.depart
@@ -414,9 +421,7 @@ def collage(page):
     for moteur in MOTEURS_MESURES:
         navigateur = MOTEURS[moteur](tempfile.mkdtemp())
         try:
-            navigateur.aller(page.as_uri())
-            attendre(navigateur, lambda: navigateur.js("return document.getElementById('journal').textContent")
-                     .endswith(INVITE))
+            ouvrir(navigateur, page)
             navigateur.js(COLLAGE, colle)
             fin, gel = attendre(navigateur, lambda: navigateur.js(
                 "return window.collage && collage.fin && [collage.fin, collage.gel];"), 600)

@@ -58,13 +58,11 @@ const observateur = {
     if (!run.fichier) {
       run.aMarquer.push({ debut: fin - taille, fin, classe: `verdict ${genre}` });
       run.position = 'question';
-      // Foreseen first: the verdict's text waits, the program goes on.
-      if (!deviner.checked) {
-        run.aExpliquer = { verdict: { ...v } };
-        return;
-      }
-      run.aDeviner.push({ debut: Math.max(fin - taille, run.ecrits), verdict: { ...v } });
-      montrer(run);
+      // To be foreseen first: the verdict's text waits, the program goes on.
+      if (deviner.checked) {
+        run.aDeviner.push({ debut: Math.max(fin - taille, run.ecrits), verdict: { ...v } });
+        montrer(run);
+      } else run.aExpliquer = { verdict: { ...v } };
       return;
     }
     run.finsVerdicts[i] = fin;
@@ -134,7 +132,7 @@ function nouvelleSession() {
 
 // Sets every control from the state of `run`, and says it in the status.
 function montrer(run) {
-  const c = commandes(run), enDevinette = !run.fichier && run.aDeviner.length > 0;
+  const c = commandes(run), enDevinette = run.aDeviner.length > 0;  // only ever in a typed session
   saisie.disabled = !c.saisie || enDevinette;
   boutonFin.disabled = !c.fin || enDevinette;
   // While a verdict waits to be foreseen, nothing tells it: not the transcript saved, nor
