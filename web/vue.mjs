@@ -1,13 +1,14 @@
 // The transcript's view: the end of what a run wrote, and what was typed, laid out in
 // blocks of lines. Only the end of a run is kept here, at most `OCTETS_VUS` bytes and
 // `LIGNES_VUES` lines, so that what is drawn, and the memory it takes, stay the same
-// whatever the length of the run (the view drawn when a run ends takes a few tens of
-// milliseconds to lay out). Some stretches are marked with a class: what was typed, and
+// whatever the length of the run. Some stretches are marked with a class: what was typed, and
 // the program's verdicts by kind.
 const LIGNES_VUES = 500, OCTETS_VUS = 50000, LIGNES_PAR_BLOC = 100;
 // While a file runs, only the end that fits on screen is drawn, these many lines, at most
 // `OCTETS_PAR_LIGNE` bytes each on average, at most every `INTERVALLE_EN_COURS_MS`: laying
-// out more, or more often, would slow the run down. The whole view is drawn when it ends.
+// out more, or more often, would slow the run down. When it ends, its end is drawn again
+// with its marks, and the lines above are laid out a block at a time (`completer`): the
+// whole view at once held a frame up for 50 to 120 ms in WebKit.
 const LIGNES_EN_COURS = 50, OCTETS_PAR_LIGNE = 80, INTERVALLE_EN_COURS_MS = 100;
 const SAUT = 10;  // the newline
 
@@ -61,38 +62,67 @@ export function marquer(debut, finMarque, classe) {
 }
 
 // Draws what was added since the last drawing: `enCours` while a file runs, only its end,
-// and not more often than every `INTERVALLE_EN_COURS_MS`; otherwise the whole view, again
-// from its start when `depuisLeDebut`. False when it waits for a later frame.
-export function dessiner(enCours, depuisLeDebut) {
+// and not more often than every `INTERVALLE_EN_COURS_MS`; when `finDeFichier`, that end
+// again from its start, the rest left to `completer`; otherwise the whole view. False when
+// it waits for a later frame.
+export function dessiner(enCours, finDeFichier) {
   const maintenant = performance.now();
   if (enCours && maintenant - dernierDessin < INTERVALLE_EN_COURS_MS) return false;
   dernierDessin = maintenant;
-  const lignesMax = enCours ? LIGNES_EN_COURS : LIGNES_VUES;
-  const octetsMax = enCours ? OCTETS_PAR_LIGNE * LIGNES_EN_COURS : OCTETS_VUS;
+  const lignesMax = enCours || finDeFichier ? LIGNES_EN_COURS : LIGNES_VUES;
+  const octetsMax = enCours || finDeFichier ? OCTETS_PAR_LIGNE * LIGNES_EN_COURS : OCTETS_VUS;
   const debut = debutDeLaFin(lignesMax, octetsMax);
-  if (depuisLeDebut || debut > dessine) {  // the new end fills the view on its own
+  if (finDeFichier || debut > dessine) {  // the new end fills the view on its own
     journal.replaceChildren();
     blocs = [];
     debutVu = dessine = debut;
   }
-  poserLaSuite();
+  poserLaSuite(fin);
   borner(lignesMax, octetsMax);
+  montrerCoupe();
+  journal.scrollTop = journal.scrollHeight;
+  return true;
+}
+
+// Lays out, above the view, the block of lines before it, as far as the end kept reaches:
+// false once it is all laid out. Where the transcript was scrolled to stays in place.
+export function completer() {
+  const debut = debutDeLaFin(LIGNES_VUES, OCTETS_VUS);
+  if (debutVu <= debut) return false;
+  let de = debutVu;
+  for (let n = 0; n < LIGNES_PAR_BLOC && de > debut; ++n) {
+    const j = de - 2 >= debutQueue ? queue.lastIndexOf(SAUT, de - 2 - debutQueue) : -1;
+    de = Math.max(debut, j + debutQueue + 1);
+  }
+  const suite = blocs, posee = dessine, depuisLeBas = journal.scrollHeight - journal.scrollTop;
+  blocs = [];
+  dessine = de;
+  poserLaSuite(debutVu);
+  journal.prepend(...blocs.map((bloc) => bloc.element));
+  blocs = blocs.concat(suite);
+  dessine = posee;
+  debutVu = de;
+  montrerCoupe();
+  journal.scrollTop = journal.scrollHeight - depuisLeBas;
+  return true;
+}
+
+// Above the view, what it leaves out, if anything.
+function montrerCoupe() {
   coupe.hidden = debutVu === 0;
   if (debutVu) {
     coupe.textContent = `${quantite(debutVu)} plus haut ne sont pas affichés\u00a0: `
       + '«\u00a0Enregistrer la transcription\u00a0» les garde.';
   }
-  journal.scrollTop = journal.scrollHeight;
-  return true;
 }
 
-// Appends the transcript from `dessine` to its end, each marked stretch with its class.
-function poserLaSuite() {
-  for (let m = premiereMarque; dessine < fin; ++m) {
-    const marque = marques[m], jusquA = marque ? Math.min(Math.max(marque.debut, dessine), fin) : fin;
+// Lays out the transcript from `dessine` to `limite`, each marked stretch with its class.
+function poserLaSuite(limite) {
+  for (let m = premiereMarque; dessine < limite; ++m) {
+    const marque = marques[m], jusquA = marque ? Math.min(Math.max(marque.debut, dessine), limite) : limite;
     if (jusquA > dessine) poser(dessine, jusquA, '');
     if (marque?.fin > dessine) {
-      poser(Math.max(marque.debut, dessine), Math.min(marque.fin, fin), marque.classe);
+      poser(Math.max(marque.debut, dessine), Math.min(marque.fin, limite), marque.classe);
     }
   }
 }
@@ -178,7 +208,7 @@ function borner(lignesMax, octetsMax) {
   if (dernier && dernier.octets > octetsMax) {  // its last half laid out again, to be cut again later
     blocs.pop().element.remove();
     debutVu = dessine = caractere(fin - octetsMax / 2);
-    poserLaSuite();
+    poserLaSuite(fin);
   }
 }
 
