@@ -10,7 +10,7 @@ const VALEURS = 65536, PLUS_PETITE = -32768, PLUS_GRANDE = 32767;
 const NBSP = '\u00a0';
 
 // `n` as the page writes numbers of its own: with a minus sign, not a hyphen.
-const avecMoins = (n) => String(n).replace('-', '\u2212');
+export const avecMoins = (n) => String(n).replace('-', '\u2212');
 
 // n modulo 65536, from −32768 to 32767: what 16 bits hold of it.
 const sur16Bits = (n) => ((n & 0xffff) ^ 0x8000) - 0x8000;

@@ -1,7 +1,7 @@
 // The page around the program: its controls, and what each run shows. The transcript is
 // exactly what the program wrote and what was typed; beside it, what the page adds comes
 // from what the program decided (see src/console/navigateur/systeme.js).
-import { avertissement, expliquer, indice, resumer } from './explication.mjs';
+import { avecMoins, avertissement, expliquer, indice, resumer } from './explication.mjs';
 import { commandes, creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
 import { garder, telecharger, transcription } from './transcription.mjs';
 import * as vue from './vue.mjs';
@@ -200,8 +200,6 @@ function dessinerTrame() {
   montrerBref(run);
   garderEnVue();
 }
-
-const avecMoins = (n) => String(n).replace('-', '\u2212');
 
 // Under the terminal, what the learner reads first: the verdict to foresee, or the hint
 // after a refused line in place of the explanation, or the last verdict in short, the

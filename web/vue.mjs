@@ -69,8 +69,9 @@ export function dessiner(enCours, finDeFichier) {
   const maintenant = performance.now();
   if (enCours && maintenant - dernierDessin < INTERVALLE_EN_COURS_MS) return false;
   dernierDessin = maintenant;
-  const lignesMax = enCours || finDeFichier ? LIGNES_EN_COURS : LIGNES_VUES;
-  const octetsMax = enCours || finDeFichier ? OCTETS_PAR_LIGNE * LIGNES_EN_COURS : OCTETS_VUS;
+  const bout = enCours || finDeFichier;  // only the end that fits on screen
+  const lignesMax = bout ? LIGNES_EN_COURS : LIGNES_VUES;
+  const octetsMax = bout ? OCTETS_PAR_LIGNE * LIGNES_EN_COURS : OCTETS_VUS;
   const debut = debutDeLaFin(lignesMax, octetsMax);
   if (finDeFichier || debut > dessine) {  // the new end fills the view on its own
     journal.replaceChildren();
