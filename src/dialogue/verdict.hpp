@@ -1,6 +1,7 @@
 // The pure decision on one sum: its 16-bit wrap, whether it overflowed, and the verdict text.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -10,9 +11,10 @@
 namespace dialogue {
 enum class Genre { valide, debordementPositif, debordementNegatif };
 
-// The kind's name, as a host that shows it otherwise than as text is told it.
+// The kinds' names, in the order of `Genre`, as a host that shows them otherwise than as text is told them.
+inline constexpr std::array<std::string_view, 3> nomsDesGenres = {"valide", "positif", "negatif"};
 constexpr std::string_view nom(Genre genre) noexcept {
-    return genre == Genre::valide ? "valide" : genre == Genre::debordementPositif ? "positif" : "negatif";
+    return nomsDesGenres[static_cast<std::size_t>(genre)];
 }
 
 struct Verdict {

@@ -27,12 +27,12 @@ enum class Refus : std::uint8_t {
     tropPetite,        // below -32768
 };
 
-// The rule's name, as a host that explains it to the user is told it.
+// The rules' names, in the order of `Refus`, as a host that explains them to the user is told them.
+inline constexpr std::array<std::string_view, 10> nomsDesRefus = {
+    "aucun",  "vide",     "ligneTropLongue", "tropDeCaracteres", "signeSeul",
+    "espace", "octetNul", "autreCaractere",  "tropGrande",       "tropPetite"};
 constexpr std::string_view nom(Refus refus) noexcept {
-    constexpr std::array<std::string_view, 10> noms = {
-        "aucun",  "vide",     "ligneTropLongue", "tropDeCaracteres", "signeSeul",
-        "espace", "octetNul", "autreCaractere",  "tropGrande",       "tropPetite"};
-    return noms.at(static_cast<std::size_t>(refus));
+    return nomsDesRefus[static_cast<std::size_t>(refus)];
 }
 
 // The value of `ligne` (its line end excluded; every byte counts, NUL included) when it is

@@ -1,6 +1,6 @@
 // What the page says and which controls it leaves, without a browser: each verdict's
 // explanation, the hints, a file's summary and warnings, and the controls of each state.
-// Usage: node test_logique.mjs
+// Usage: node --test build/web/modules (the modules as the page is built from them)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
