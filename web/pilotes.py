@@ -20,6 +20,11 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 
 MODIFICATEURS = {"\ue008", "\ue009", "\ue00a", "\ue03d"}  # shift, control, alt, meta
+# A click waits until the frames the page has asked for are drawn, as one of them may scroll
+# it (to keep its input line in view): else the click lands where the element was. Then the
+# element is brought into view.
+POSE = ("return new Promise((fait) => requestAnimationFrame(() => requestAnimationFrame(() => {"
+        " document.getElementById(arguments[0]).scrollIntoView({block: 'nearest'}); fait(); })));")
 
 
 class ParSelenium:
@@ -39,6 +44,7 @@ class ParSelenium:
         self.navigateur.switch_to.active_element.send_keys(*touches)
 
     def cliquer(self, ident):
+        self.js(POSE, ident)
         self.navigateur.find_element(By.ID, ident).click()
 
     def choisir(self, ident, chemin):
@@ -207,9 +213,7 @@ class Firefox:
                       actions=[{"type": "key", "id": "clavier", "actions": actions}])
 
     def cliquer(self, ident):
-        # Once the frames the page has asked for are drawn: one may scroll it.
-        self.js("return new Promise((fait) => requestAnimationFrame(() => requestAnimationFrame(() => {"
-                " document.getElementById(arguments[0]).scrollIntoView({block: 'nearest'}); fait(); })));", ident)
+        self.js(POSE, ident)
         origine = {"type": "element", "element": self._element(ident)}
         self.commande("input.performActions", context=self.contexte, actions=[{
             "type": "pointer", "id": "souris", "parameters": {"pointerType": "mouse"},
