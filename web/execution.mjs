@@ -1,34 +1,11 @@
 // A run of the program: a fresh instance of the module, which the page compiles once, its
-// standard streams held here (see src/console/navigateur/systeme.js), its life one state.
+// standard streams held here (see src/console/navigateur/systeme.js), its life one state
+// of etats.mjs.
 /* global creerVerifierSomme */  // the module's factory, in emcc's script before the page's
+import { suivant, vivant } from './etats.mjs';
 
-// The life of a run, from its start: a file run first reads its file. A run that has not
-// ended is alive; a replaced run is never shown again, and nothing of it is kept.
-export const ETATS = {
-  lecture: 'reading its file',
-  demarrage: 'starting the program',
-  attente: 'a typed session: the program runs, waiting for input at times',
-  execution: 'running a file',
-  arretee: 'stopped by « Arrêter », what it wrote kept',
-  terminee: 'ended by the program, with its status',
-  echec: 'its file could not be read, or the program could not start',
-  remplacee: 'replaced by another run',
-};
-const VIVANTS = new Set(['demarrage', 'attente', 'execution']);
-
-export const vivante = (run) => VIVANTS.has(run.etat);
-
-// What each control does in the state of `run`: every state that is not alive has
-// « Recommencer », and every living one a way to end it (« Fin des données », « Arrêter »).
-export function commandes(run) {
-  const enVie = vivante(run), saisie = enVie && !run.fichier && !run.finEntree;
-  return {
-    saisie, fin: saisie,
-    arreter: enVie && Boolean(run.fichier),
-    recommencer: !enVie,
-    avancement: run.etat === 'execution' && Boolean(run.fichier) && run.avancementMontre,
-  };
-}
+// Whether `run` may still run its program (see etats.mjs).
+export const vivante = (run) => vivant(run.etat);
 
 // A run hands the page its turn (a frame, a click on « Arrêter », a key) once it has run
 // this long, which leaves the rest of a 60 Hz frame (16.7 ms) to drawing.
@@ -60,17 +37,22 @@ function compiler() {
 // hears everything the run does (see `demarrer`) and each change of state.
 export function creer(fichier, observateur) {
   return {
-    etat: fichier ? 'lecture' : 'demarrage', fichier, observateur, entree: [],
-    finEntree: false, demande: 0,
-    enLecture: [], rendre: null, taille: 0, lu: 0, ecrits: 0, statut: null, reprise: 0, canal: null,
-    avancementMontre: false, retenue: false, tourCede: false,
+    etat: fichier ? 'ouverture' : 'demarrage', fichier, observateur,
+    entree: [],          // the bytes for the program, in pieces, in order
+    entreeFinie: false,  // no more bytes will come: once `entree` is empty, input has ended
+    demande: 0, enLecture: [],  // how far the file is asked for, and the pieces still being read
+    rendre: null, taille: 0,    // how the waiting program takes at most `taille` bytes
+    lu: 0, ecrits: 0,           // the bytes the program has read and written
+    statut: null, erreur: null,
+    reprise: 0, canal: null, tourCede: false,  // when it last got its turn; how it gets it back
+    retenue: false,  // held at its next read, until `relacher`
   };
 }
 
-// Moves `run` to `etat`, unless it has already ended, and tells its observer.
-export function passer(run, etat) {
-  if (!vivante(run) && run.etat !== 'lecture') return;
-  run.etat = etat;
+// Moves `run` on by `evenement` (see etats.mjs) and tells its observer. A run that has
+// ended lets go of its input and of its way back to its turn.
+export function passer(run, evenement) {
+  run.etat = suivant(run.etat, evenement);
   if (!vivante(run)) {
     run.rendre = null;
     run.entree = [];
@@ -81,13 +63,13 @@ export function passer(run, etat) {
 }
 
 // Starts the program of `run`, its file's bytes read if it has one. The observer's
-// sortie(run, octets), verdict(run, ...), refus(run, ...) and
-// reponse(run, encore) are called as the program writes and decides (their arguments as
-// systeme.js gives them), lecture(run) when it waits for input.
+// sortie(run, octets), verdict(run, ...), refus(run, ...) and reponse(run, encore) are
+// called as the program writes and decides (their arguments as systeme.js gives them),
+// attend(run) when it waits for input.
 export function demarrer(run) {
   if (run.fichier) {
-    if (run.etat !== 'lecture') return;
-    passer(run, 'demarrage');
+    if (run.etat !== 'ouverture') return;
+    passer(run, 'lu');
     alimenter(run);
   }
   run.reprise = performance.now();
@@ -98,7 +80,7 @@ export function demarrer(run) {
   };
   const echec = (erreur) => {
     run.erreur = String(erreur);
-    passer(run, 'echec');
+    if (vivante(run)) passer(run, 'panne');
   };
   const reglages = {
     systeme: {
@@ -108,8 +90,8 @@ export function demarrer(run) {
         run.ecrits += octets.length;
         o.sortie(run, octets);
       },
-      verdict: (genre, n1, n2, somme, taille, enAttente) => {
-        if (vivante(run)) o.verdict(run, genre, n1, n2, somme, taille, enAttente);
+      verdict: (genre, n1, n2, somme, fin) => {
+        if (vivante(run)) o.verdict(run, genre, n1, n2, somme, fin);
       },
       refus: (regle, memoire, debut, taille, longueur) => {
         if (vivante(run)) o.refus(run, regle, memoire, debut, taille, longueur);
@@ -121,7 +103,7 @@ export function demarrer(run) {
     // exit leaves the program's stack by an exception: the page goes on once it is out.
     onExit: pourElle((_, statut) => {
       run.statut = statut;
-      queueMicrotask(() => passer(run, 'terminee'));
+      queueMicrotask(() => vivante(run) && passer(run, 'sortie'));
     }),
   };
   const compile = compiler();
@@ -133,7 +115,7 @@ export function demarrer(run) {
     };
   }
   creerVerifierSomme(reglages).then(pourElle(() => {
-    if (run.etat === 'demarrage') passer(run, run.fichier ? 'execution' : 'attente');
+    if (run.etat === (run.fichier ? 'lancement' : 'demarrage')) passer(run, 'demarre');
   }), echec);
 }
 
@@ -154,12 +136,11 @@ function alimenter(run) {
       reprendre(run);
     }, (erreur) => {
       run.erreur = erreur.message;
-      run.illisible = true;
-      passer(run, 'echec');
+      if (vivante(run)) passer(run, 'illisible');
     });
   }
-  if (run.demande === blob.size && run.enLecture.length === 0 && !run.finEntree) {
-    run.finEntree = true;
+  if (run.demande === blob.size && run.enLecture.length === 0 && !run.entreeFinie) {
+    run.entreeFinie = true;
     reprendre(run);
   }
 }
@@ -169,7 +150,7 @@ function alimenter(run) {
 function lire(run, taille, rendre) {
   run.rendre = rendre;
   run.taille = taille;
-  run.observateur.lecture(run);
+  run.observateur.attend(run);
   if (performance.now() - run.reprise <= TRANCHE_MS) {
     reprendre(run);
     return;
@@ -214,7 +195,7 @@ function noterImage() {
 // there is either.
 function reprendre(run) {
   const rendre = run.rendre;
-  const rien = run.entree.length === 0 && !run.finEntree;
+  const rien = run.entree.length === 0 && !run.entreeFinie;
   if (!rendre || run.retenue || run.tourCede || !vivante(run) || rien) return;
   run.rendre = null;
   const tete = run.entree[0] ?? new Uint8Array(0), taille = Math.min(run.taille, OCTETS_PAR_LECTURE);
@@ -226,7 +207,7 @@ function reprendre(run) {
   } catch (e) {
     if (e?.name === 'ExitStatus') return;  // how exit leaves the program, handled by onExit
     run.erreur = String(e);
-    passer(run, 'echec');
+    passer(run, 'panne');
     throw e;
   }
 }
@@ -245,7 +226,7 @@ export function relacher(run) {
 
 // Hands `octets` to the program as typed input.
 export function donner(run, octets) {
-  if (!vivante(run) || run.finEntree) return;
+  if (!vivante(run) || run.entreeFinie) return;
   run.entree.push(octets);
   run.reprise = performance.now();
   reprendre(run);
@@ -253,8 +234,7 @@ export function donner(run, octets) {
 
 // Ends the input of a typed session.
 export function finirEntree(run) {
-  if (!vivante(run)) return;
-  run.finEntree = true;
-  run.observateur.etat(run);
+  run.entreeFinie = true;
+  passer(run, 'finie');
   reprendre(run);
 }

@@ -4,7 +4,6 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { ETATS, commandes } from './execution.mjs';
 import { avertissement, expliquer, indice, placer, resumer } from './explication.mjs';
 
 const lu = (texte) => texte.replaceAll('\u00a0', ' ');
@@ -124,13 +123,4 @@ test('a file run is summed up in words, and a file the program will misread is w
     assert.match(avertissement(new Uint8Array(octets)), attendu);
   }
   assert.equal(avertissement(new TextEncoder().encode('100\n200\nn\n')), '');
-});
-
-test('every state of a run leaves a way out, and only a living run its controls', () => {
-  for (const [etat, fichier] of Object.keys(ETATS).flatMap((e) => [[e, null], [e, { nom: 'f' }]])) {
-    const c = commandes({ etat, fichier, finEntree: Boolean(fichier), avancementMontre: true });
-    const vivante = ['demarrage', 'attente', 'execution'].includes(etat);
-    assert.deepEqual([c.recommencer, c.arreter, c.saisie && c.fin, c.avancement],
-      [!vivante, vivante && !!fichier, vivante && !fichier, etat === 'execution' && !!fichier], etat);
-  }
 });

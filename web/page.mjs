@@ -1,14 +1,16 @@
 // The page around the program: its controls, and what each run shows. The transcript is
 // exactly what the program wrote and what was typed; beside it, what the page adds comes
 // from what the program decided (see src/console/navigateur/systeme.js).
-import { avecMoins, avertissement, expliquer, indice, resumer } from './explication.mjs';
-import { commandes, creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
+import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer } from './explication.mjs';
+import { commandes } from './etats.mjs';
+import { creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
+import * as vocabulaire from './vocabulaire.mjs';
 import { garder, telecharger, transcription } from './transcription.mjs';
 import * as vue from './vue.mjs';
 
 const element = (id) => document.getElementById(id);
 const journal = element('journal'), saisie = element('saisie'), etat = element('etat');
-const avancement = element('avancement'), barre = element('barre'), lus = element('lus');
+const avancement = element('avancement'), barre = element('barre'), quantiteLue = element('quantiteLue');
 const boutonFin = element('fin'), boutonRecommencer = element('recommencer');
 const boutonArreter = element('arreter');
 const boutonEnregistrer = element('enregistrer'), choixFichier = element('fichier');
@@ -16,7 +18,11 @@ const detail = element('detail'), consigne = element('consigne'), bref = element
 const resume = element('resume'), texteAvertissement = element('avertissement');
 const devinette = element('devinette'), prevue = element('prevue'), deviner = element('deviner');
 const exemples = document.querySelectorAll('[data-exemple]');
-vue.initialiser({ journal, coupe: element('coupe') });
+// The choices of a verdict to be foreseen, one a kind, in the program's names.
+devinette.querySelectorAll('button').forEach((bouton, i) => {
+  bouton.value = [vocabulaire.valide, vocabulaire.positif, vocabulaire.negatif][i];
+});
+vue.initialiser({ journal, horsVue: element('horsVue') });
 const encodeur = new TextEncoder(), decodeur = new TextDecoder();
 
 // What the page looks at of a file before it runs, for a warning.
@@ -27,7 +33,8 @@ const DELAI_AVANCEMENT_MS = 500;
 // a verdict and the question; at most this many characters of its end.
 const LONGUEUR_CONSIGNE = 300;
 // Numbers as the program reads them, for the sum a learner foresees.
-const NOMBRE = /^\s*([+\u2212-]?)\s*(\d{1,6})\s*$/;
+const NOMBRE = new RegExp(`^\\s*([+\u2212-]?)\\s*(\\d{1,${vocabulaire.longueurMax}})\\s*$`);
+const SAUT = 10;  // the newline
 
 // A file run keeps the places of its last verdicts, as many as the view can show (one a
 // line), to mark them when it ends: a million checks tell a million verdicts.
@@ -40,14 +47,21 @@ let courante = null, trame = 0, enregistrement = null;
 const observateur = {
   sortie(run, octets) {
     garder(run, octets);
-    montrerSortie(run, octets, run.ecrits - octets.length);
+    // A verdict held back is held from the line end before its text, once that text comes.
+    const debut = run.ecrits - octets.length;
+    for (const attente of run.aDeviner) {
+      if (attente.debut === undefined && attente.fin <= run.ecrits) {
+        attente.debut = debut + octets.lastIndexOf(SAUT, attente.fin - 2 - debut);
+      }
+    }
+    recevoir(run, octets, debut);
     if (!run.fichier) {
       run.depuisLecture = (run.depuisLecture + decodeur.decode(octets)).slice(-LONGUEUR_CONSIGNE);
     }
   },
-  // Its text is the last `taille` bytes of the first `ecrits + enAttente` that it writes.
-  verdict(run, genre, n1, n2, somme, taille, enAttente) {
-    const fin = run.ecrits + enAttente, i = run.compte.verifications++ % VERDICTS_GARDES;
+  // Its text, one line, ends where the program's output has come to, at `fin`.
+  verdict(run, genre, n1, n2, somme, fin) {
+    const i = run.compte.verifications++ % VERDICTS_GARDES;
     ++run.compte[genre];
     const v = run.verdict;
     v.genre = genre;
@@ -56,17 +70,16 @@ const observateur = {
     v.somme = somme;
     run.refuse = run.encore = null;  // a new question comes
     if (!run.fichier) {
-      run.aMarquer.push({ debut: fin - taille, fin, classe: `verdict ${genre}` });
+      run.aMarquer.push({ fin, classe: `verdict ${classeDuGenre(genre)}` });
       run.position = 'question';
       // To be foreseen first: the verdict's text waits, the program goes on.
       if (deviner.checked) {
-        run.aDeviner.push({ debut: Math.max(fin - taille, run.ecrits), verdict: { ...v } });
-        montrer(run);
+        run.aDeviner.push({ fin, verdict: { ...v } });
+        passer(run, 'retient');
       } else run.aExpliquer = { verdict: { ...v } };
       return;
     }
     run.finsVerdicts[i] = fin;
-    run.taillesVerdicts[i] = taille;
     run.genresVerdicts[i] = genre;
   },
   refus(run, regle, memoire, debut, taille, longueur) {
@@ -80,7 +93,7 @@ const observateur = {
   },
   // The hint stays shown while the program waits after a refused line. The transcript is
   // busy while the program works through what was typed.
-  lecture(run) {
+  attend(run) {
     if (run.fichier) return;
     if (run.entree.length === 0) {
       // An example's next line is typed at the prompt that asks for it, once the program is out.
@@ -99,19 +112,20 @@ const observateur = {
     if (run !== courante) return;
     // The focus, if it is on a control about to be idle, moves when the run ends.
     const focusLibre = [null, document.body, saisie, boutonFin, boutonArreter]
-      .includes(document.activeElement);
-    montrer(run);
-    if (!vivante(run) && run.etat !== 'lecture' && !run.aDeviner.length) conclure(run, focusLibre);
+      .includes(document.activeElement) || devinette.contains(document.activeElement);
+    appliquer(run);
+    if (!vivante(run) && !commandes(run.etat).devinette) conclure(run, focusLibre);
   },
 };
 
 // A new run on `fichier` (see execution.creer), shown in place of the one shown until now.
 function nouvelle(fichier) {
   const remplacee = courante, run = courante = creer(fichier, observateur);
-  if (remplacee) passer(remplacee, 'remplacee');
+  if (remplacee && vivante(remplacee)) passer(remplacee, 'remplace');
   Object.assign(run, {
-    compte: { verifications: 0, valide: 0, positif: 0, negatif: 0, refus: 0 }, aMarquer: [],
-    finsVerdicts: new Float64Array(VERDICTS_GARDES), taillesVerdicts: new Uint8Array(VERDICTS_GARDES),
+    compte: { verifications: 0, [vocabulaire.valide]: 0, [vocabulaire.positif]: 0, [vocabulaire.negatif]: 0,
+      refus: 0 }, aMarquer: [],
+    finsVerdicts: new Float64Array(VERDICTS_GARDES),
     genresVerdicts: [], depuisLecture: '', verdict: {}, refuse: null, indice: null, encore: null,
     debut: performance.now(), aExpliquer: null, montre: null, aDeviner: [], retenus: [], aTaper: [],
     position: 'debut',
@@ -119,9 +133,11 @@ function nouvelle(fichier) {
   vue.vider();
   detail.textContent = 'Chaque résultat sera expliqué ici.';
   bref.replaceChildren();
-  resume.hidden = devinette.hidden = true;
+  resume.hidden = true;
   saisie.value = '';
-  montrer(run);
+  // A file's whole output at once is not read aloud; its outcome, in the status, is.
+  journal.setAttribute('aria-live', fichier ? 'off' : 'polite');
+  appliquer(run);
   return run;
 }
 
@@ -130,20 +146,19 @@ function nouvelleSession() {
   saisie.focus();
 }
 
-// Sets every control from the state of `run`, and says it in the status.
-function montrer(run) {
-  const c = commandes(run), enDevinette = run.aDeviner.length > 0;  // only ever in a typed session
-  saisie.disabled = !c.saisie || enDevinette;
-  boutonFin.disabled = !c.fin || enDevinette;
-  // While a verdict waits to be foreseen, nothing tells it: not the transcript saved, nor
-  // the end of the run.
-  for (const bouton of [...exemples, boutonEnregistrer]) bouton.disabled = enDevinette;
+// Sets every control from the state of `run` (see etats.mjs), and says it in the status:
+// the one writer of the controls.
+function appliquer(run) {
+  const c = commandes(run.etat);
+  saisie.disabled = !c.saisie;
+  boutonFin.disabled = !c.fin;
+  for (const bouton of exemples) bouton.disabled = !c.exemples;
+  boutonEnregistrer.disabled = !c.enregistrer;
   boutonArreter.hidden = !c.arreter;
-  boutonRecommencer.hidden = !c.recommencer || enDevinette;
+  boutonRecommencer.hidden = !c.recommencer;
   avancement.hidden = !c.avancement;
-  // A file's whole output at once is not read aloud; its outcome, in the status, is.
-  journal.setAttribute('aria-live', run.fichier ? 'off' : 'polite');
-  etat.textContent = enDevinette ? '' : motsDEtat(run);
+  devinette.hidden = !c.devinette;
+  etat.textContent = c.statut ? motsDEtat(run) : '';
   const note = run.fichier?.note ?? '';
   texteAvertissement.hidden = !note;
   texteAvertissement.textContent = note;
@@ -153,13 +168,12 @@ function montrer(run) {
 function motsDEtat(run) {
   const { fichier } = run, nom = fichier && `«\u00a0${fichier.nom}\u00a0»`, choisis = fichier?.choisis ?? '';
   switch (run.etat) {
-    case 'lecture': return `${choisis}Lecture du fichier ${nom}…`;
-    case 'echec': return run.illisible
-      ? `${choisis}Le fichier ${nom} n\u2019a pas pu être lu\u00a0: ${run.erreur}`
-      : `Le programme n\u2019a pas pu démarrer\u00a0: ${run.erreur}`;
+    case 'ouverture': return `${choisis}Lecture du fichier ${nom}…`;
+    case 'illisible': return `${choisis}Le fichier ${nom} n\u2019a pas pu être lu\u00a0: ${run.erreur}`;
+    case 'echec': return `Le programme n\u2019a pas pu démarrer\u00a0: ${run.erreur}`;
     case 'arretee': return `${choisis}Fichier ${nom}\u00a0: exécution arrêtée après `
       + `${vue.quantite(run.lu)} lus sur ${vue.quantite(fichier.blob.size)}`;
-    case 'terminee': return (fichier ? `${choisis}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
+    case 'sessionFinie': case 'fichierFini': return (fichier ? `${choisis}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
       ? `Arrêté\u00a0: fin des données quand le programme attendait une valeur (statut ${run.statut}, échec)`
       : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0, succès)'
         : `Terminé\u00a0: la réponse ne commençait pas par «\u00a0y\u00a0», la seule qui lance une `
@@ -178,42 +192,38 @@ function dessinerTrame() {
   trame = 0;
   // A file running, or typed lines the program has still to take in (a paste): only the
   // end of the view is drawn, and nothing explained until the program waits.
-  const run = courante, enCours = run.etat === 'execution' || run.entree.length > 0;
+  const run = courante;
+  const enCours = run.etat === 'execution' || run.etat === 'suivie' || run.entree.length > 0;
   if (!vue.dessiner(enCours, false)) {
     demanderTrame();
     return;
   }
-  if (run.fichier && enCours && performance.now() - run.debut > DELAI_AVANCEMENT_MS) {
-    if (!run.avancementMontre) {
-      run.avancementMontre = true;
-      montrer(run);
-    }
+  if (run.etat === 'execution' && performance.now() - run.debut > DELAI_AVANCEMENT_MS) passer(run, 'lent');
+  if (run.etat === 'suivie') {
     barre.max = run.fichier.blob.size;
     barre.value = run.lu;
-    lus.textContent = `${vue.quantite(run.lu)} lus sur ${vue.quantite(run.fichier.blob.size)}`;
+    quantiteLue.textContent = `${vue.quantite(run.lu)} lus sur ${vue.quantite(run.fichier.blob.size)}`;
   }
   if (run.fichier) return;
   if (enCours) {
     demanderTrame();
     return;
   }
-  montrerBref(run);
+  dessinerBref(run);
   garderEnVue();
 }
 
 // Under the terminal, what the learner reads first: the verdict to foresee, or the hint
 // after a refused line in place of the explanation, or the last verdict in short, the
 // rest of its explanation beside or below.
-function montrerBref(run) {
+function dessinerBref(run) {
   const attente = run.aDeviner[0], montre = attente ?? run.indice ?? run.aExpliquer;
-  devinette.hidden = !attente;
   if (montre === run.montre) return;
   run.montre = montre;
   if (attente) {
     const { n1, n2 } = attente.verdict;
     if ([null, document.body, saisie].includes(document.activeElement)) prevue.focus({ preventScroll: true });
-    element('enonce').innerHTML = `<span class="formule">${avecMoins(n1)} + ${avecMoins(n2)}</span>\u00a0: `
-      + 'quel verdict, et quelle somme affichée\u00a0? Prévoyez-les avant de voir.';
+    element('enonce').innerHTML = enonceHtml(n1, n2);
     bref.replaceChildren();
     journal.removeAttribute('aria-busy');  // nothing more is shown until the learner's choice
   } else if (run.indice) {
@@ -224,7 +234,7 @@ function montrerBref(run) {
     detail.textContent = 'Ligne refusée\u00a0: l\u2019indice, sous le terminal, dit pourquoi. '
       + 'L\u2019explication revient avec le prochain résultat.';
   } else if (montre) {
-    const { court, suite } = expliquer(montre.verdict, montre.prediction);
+    const { court, suite } = explicationHtml(montre.verdict, montre.prediction);
     bref.innerHTML = court;
     detail.innerHTML = suite;
   }
@@ -268,11 +278,11 @@ function conclure(run, focusLibre) {
   const n = run.compte.verifications;
   for (let k = Math.max(0, n - VERDICTS_GARDES); run.fichier && k < n; ++k) {
     const i = k % VERDICTS_GARDES, fin = run.finsVerdicts[i];
-    if (fin <= run.ecrits) vue.marquer(fin - run.taillesVerdicts[i], fin, `verdict ${run.genresVerdicts[i]}`);
+    if (fin <= run.ecrits) vue.marquerLigne(fin, `verdict ${classeDuGenre(run.genresVerdicts[i])}`);
   }
   vue.dessiner(false, Boolean(run.fichier));
   run.indice = null;
-  if (!run.fichier) montrerBref(run);
+  if (!run.fichier) dessinerBref(run);
   else {
     // After a file, the lines above its end, then its last verdict explained, each at a
     // frame of its own: laid out together, they held one frame up for 100 to 170 ms.
@@ -283,21 +293,21 @@ function conclure(run, focusLibre) {
         requestAnimationFrame(suite);
         return;
       }
-      montrerBref(run);
-      montrerLaFin();
+      dessinerBref(run);
+      amenerLaFin();
     };
     requestAnimationFrame(suite);
   }
-  if (run.fichier && run.etat === 'terminee') {
+  if (run.etat === 'fichierFini') {
     resume.textContent = resumer(run.compte);
     resume.hidden = false;
   }
   if (focusLibre) (run.fichier ? journal : boutonRecommencer).focus({ preventScroll: true });
-  montrerLaFin();
+  amenerLaFin();
 }
 
 // The status in the window, and above all the end of the transcript: its last three lines.
-function montrerLaFin() {
+function amenerLaFin() {
   journal.scrollTop = journal.scrollHeight;
   amener(etat);
   const bas = journal.getBoundingClientRect().bottom, haut = finDuJournalEnHaut();
@@ -315,13 +325,13 @@ function finDuJournalEnHaut() {
 // When the window changes (a phone turned), the end stays in view: the input line's while a
 // session is typed, the status's once a run has ended.
 addEventListener('resize', () => {
-  if (!vivante(courante)) montrerLaFin();
+  if (!vivante(courante)) amenerLaFin();
   else if (!courante.fichier) demanderTrame();
 });
 
 // Shows `octets`, which the program wrote from its offset `debut` on; from a verdict to be
 // foreseen on, they wait for the learner's choice.
-function montrerSortie(run, octets, debut) {
+function recevoir(run, octets, debut) {
   const attente = run.aDeviner[0]?.debut ?? Infinity;
   const n = Math.min(octets.length, Math.max(0, attente - debut));
   if (n > 0) afficher(run, octets.subarray(0, n), debut);
@@ -329,15 +339,14 @@ function montrerSortie(run, octets, debut) {
 }
 
 function afficher(run, octets, debut) {
-  // The verdicts that these bytes hold, from the program's offsets to the transcript's.
+  // The verdicts that these bytes end, from the program's offsets to the transcript's.
   const decalage = vue.longueur() - debut, fin = debut + octets.length;
+  vue.ajouter(octets);
   let i = 0;
-  for (; i < run.aMarquer.length && run.aMarquer[i].debut < fin; ++i) {
-    const m = run.aMarquer[i];
-    vue.marquer(m.debut + decalage, m.fin + decalage, m.classe);
+  for (; i < run.aMarquer.length && run.aMarquer[i].fin <= fin; ++i) {
+    vue.marquerLigne(run.aMarquer[i].fin + decalage, run.aMarquer[i].classe);
   }
   run.aMarquer.splice(0, i);
-  vue.ajouter(octets);
   demanderTrame();
 }
 
@@ -349,13 +358,12 @@ function devoiler(run, prediction) {
   run.aExpliquer = { verdict: attente.verdict, prediction };
   const retenus = run.retenus;
   run.retenus = [];
-  for (const { octets, debut } of retenus) montrerSortie(run, octets, debut);
-  montrer(run);
+  for (const { octets, debut } of retenus) recevoir(run, octets, debut);
   demanderTrame();
   if (run.aDeviner.length) return;
   consigne.textContent = run.consigne;
-  if (!vivante(run) && run.etat !== 'lecture') conclure(run, true);
-  else saisie.focus({ preventScroll: true });
+  passer(run, 'devoile');
+  if (vivante(run)) saisie.focus({ preventScroll: true });
 }
 
 function prevoir(genre) {
@@ -368,8 +376,8 @@ function prevoir(genre) {
 // Types the values of an example as a learner would, each at the prompt that asks for it:
 // where a check starts, after « y » at the question, or else in a new session.
 function exemple(valeurs) {
-  if (courante.aDeviner.length) return;
-  const ici = commandes(courante).saisie && !courante.entree.length && courante.position !== 'ailleurs';
+  if (!commandes(courante.etat).exemples) return;
+  const ici = commandes(courante.etat).saisie && !courante.entree.length && courante.position !== 'ailleurs';
   if (!ici) nouvelleSession();
   const run = courante;
   run.aTaper = valeurs.map((v) => `${v}\n`);
@@ -382,7 +390,7 @@ function exemple(valeurs) {
 // learner types ends an example being typed.
 function taper(texte, parExemple = false) {
   const run = courante;
-  if (!commandes(run).saisie) return;
+  if (!commandes(run.etat).saisie) return;
   if (!parExemple) {
     run.aTaper = [];
     run.position = 'ailleurs';
@@ -410,13 +418,12 @@ function executerFichier(fichiers) {
     ? `${fichiers.length}\u00a0fichiers déposés, seul «\u00a0${fichier.name}\u00a0» est exécuté. ` : '';
   const run = nouvelle({ nom: fichier.name, choisis, note: '', blob: fichier });
   fichier.slice(0, OCTETS_REGARDES).arrayBuffer().then((debut) => {
-    if (run.etat !== 'lecture') return;
+    if (run.etat !== 'ouverture') return;
     run.fichier.note = avertissement(new Uint8Array(debut));
     demarrer(run);
   }, (erreur) => {
     run.erreur = erreur.message;
-    run.illisible = true;
-    passer(run, 'echec');
+    if (run.etat === 'ouverture') passer(run, 'illisible');
   });
 }
 
@@ -446,7 +453,7 @@ saisie.addEventListener('keydown', (e) => {
   if (e.key.toLowerCase() !== 'd' || !e.ctrlKey || e.altKey || e.metaKey || e.shiftKey) return;
   e.preventDefault();
   // As at a terminal: a partly typed line is handed over as it stands, without a newline.
-  if (saisie.value) envoyerLigne(''); else finirEntree(courante);
+  if (saisie.value) envoyerLigne(''); else if (commandes(courante.etat).fin) finirEntree(courante);
 });
 // Pasted lines are sent in order, as if each were typed and then Enter; a last line
 // without a newline stays in the input line.
@@ -476,7 +483,7 @@ for (const bouton of exemples) {
   bouton.addEventListener('click', () => exemple(bouton.dataset.exemple.split(' ')));
 }
 boutonArreter.addEventListener('click', () => {
-  if (courante.fichier) passer(courante, 'arretee');
+  if (commandes(courante.etat).arreter) passer(courante, 'arret');
 });
 // A click or a tap in the terminal goes to the input line, unless it selects text.
 document.querySelector('.terminal').addEventListener('click', () => {

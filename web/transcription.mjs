@@ -2,7 +2,7 @@
 // wrote and, in a typed session, what was typed. A typed session is small, and its bytes
 // are kept as they come. A file run keeps none: the program is deterministic, so saving
 // runs it again on the same file, into the saved file, cut where the run was stopped.
-import { creer, demarrer, passer, relacher, retenir } from './execution.mjs';
+import { creer, demarrer, passer, relacher, retenir, vivante } from './execution.mjs';
 
 // Keeps a copy of `octets` for saving, in a typed session.
 export function garder(run, octets) {
@@ -64,24 +64,25 @@ function sortie(run, avancer) {
             if (remplie === piece.length) livrer();
           }
           if (flux.desiredSize <= 0) retenir(rejoue);
-          if (ecrits === limite) passer(rejoue, 'arretee');
+          // What a stopped run wrote is all there: no further.
+          if (ecrits === limite && vivante(rejoue)) passer(rejoue, 'arret');
         },
-        lecture: () => avancer(rejoue.lu),
+        attend: () => avancer(rejoue.lu),
         verdict() {}, refus() {}, reponse() {},
         etat() {
-          if (rejoue.etat === 'echec') flux.error(new Error(rejoue.erreur));
-          if (rejoue.etat !== 'arretee' && rejoue.etat !== 'terminee') return;
+          if (rejoue.etat === 'echec' || rejoue.etat === 'illisible') flux.error(new Error(rejoue.erreur));
+          if (rejoue.etat !== 'arretee' && rejoue.etat !== 'fichierFini') return;
           if (remplie > 0) livrer();
           flux.close();
         },
       });
-      if (limite === 0) passer(rejoue, 'arretee'); else demarrer(rejoue);
+      if (limite === 0) passer(rejoue, 'arret'); else demarrer(rejoue);
     },
     pull() {
       relacher(rejoue);
     },
     cancel() {
-      passer(rejoue, 'remplacee');
+      if (vivante(rejoue)) passer(rejoue, 'remplace');
     },
   }, new ByteLengthQueuingStrategy({ highWaterMark: OCTETS_EN_ATTENTE }));
 }

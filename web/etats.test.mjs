@@ -1,0 +1,54 @@
+// A run's life and its controls, as the README tells them.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+
+import { commandes, suivant, vivant } from './etats.mjs';
+
+// Each state, and the controls that can be used or are shown in it: the input line and
+// « Fin des données » while a session reads what is typed (typing, not ending, while its
+// program starts); « Arrêter » while a file runs; « Recommencer » once a run has ended; the
+// progress once a file has run for a while; nothing that tells a verdict held back.
+const TOUJOURS = 'exemples enregistrer statut', FIN = `${TOUJOURS} recommencer`, ARRET = `${TOUJOURS} arreter`;
+const COMMANDES = {
+  demarrage: `saisie ${TOUJOURS}`, saisie: `saisie fin ${TOUJOURS}`, saisieFermee: TOUJOURS,
+  devinette: 'devinette', devinetteFermee: 'devinette', devinetteFinie: 'devinette', sessionFinie: FIN,
+  ouverture: ARRET, lancement: ARRET, execution: ARRET, suivie: `${ARRET} avancement`,
+  arretee: FIN, fichierFini: FIN, illisible: FIN, echec: FIN, remplacee: FIN,
+};
+
+test('each state of a run has its controls, and every one a way on', () => {
+  for (const [etat, attendues] of Object.entries(COMMANDES)) {
+    const vues = Object.entries(commandes(etat)).filter(([, oui]) => oui).map(([nom]) => nom);
+    assert.deepEqual(vues.sort(), attendues.split(' ').sort(), etat);
+  }
+});
+
+// From a state, events one after the other, and where they lead; null where the last is refused.
+const VIES = [
+  ['demarrage', 'demarre retient retient devoile finie sortie', 'sessionFinie'],
+  ['saisie', 'finie retient sortie devoile', 'sessionFinie'],
+  ['saisie', 'retient finie', null],  // « Fin des données » is not at hand while a verdict waits
+  ['demarrage', 'finie', null],
+  ['saisieFermee', 'retient devoile panne', 'echec'],
+  ['devinette', 'remplace', 'remplacee'],
+  ['devinetteFinie', 'remplace', null],
+  ['ouverture', 'lu demarre lent sortie', 'fichierFini'],
+  ['ouverture', 'arret', 'arretee'],
+  ['lancement', 'illisible', 'illisible'],
+  ['execution', 'arret', 'arretee'],
+  ['suivie', 'lent', null],
+  ['execution', 'retient', null],
+  ...['sessionFinie', 'fichierFini', 'arretee', 'illisible', 'echec', 'remplacee']
+    .flatMap((fin) => [[fin, 'remplace', null], [fin, 'sortie', null]]),
+];
+
+test('a run moves on only as its life allows, and once ended, never again', () => {
+  for (const [depart, evenements, arrivee] of VIES) {
+    const suite = evenements.split(' '), cas = `${depart}: ${evenements}`;
+    const avant = suite.slice(0, -1).reduce(suivant, depart);
+    if (arrivee) assert.equal(suivant(avant, suite.at(-1)), arrivee, cas);
+    else assert.throws(() => suivant(avant, suite.at(-1)), /cannot take the event/, cas);
+  }
+  assert.deepEqual(Object.keys(COMMANDES).filter(vivant), ['demarrage', 'saisie', 'saisieFermee', 'devinette',
+    'devinetteFermee', 'ouverture', 'lancement', 'execution', 'suivie']);
+});
