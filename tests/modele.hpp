@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
-#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
@@ -15,19 +14,33 @@
 
 namespace modele {
 
-// The value of an operand line, its line end removed, when the line is one: an optional
-// sign, then one or more digits and nothing else, six characters at most, in the 16-bit range.
-inline std::optional<std::int16_t> valeur(std::string_view ligne) {
+// What an operand line is, its line end removed: a value ("aucun" its rule) when it is an
+// optional sign, then one or more digits and nothing else, six characters at most, in the
+// 16-bit range; otherwise the first rule it breaks, in this order, by its name: nothing typed;
+// more than 99 characters, too many to be read at all, or more than six; a sign alone; after
+// the sign, a character that is not a digit, the first of them a space, a NUL byte or anything
+// else; a number above 32767 or below -32768.
+struct Jugement {
+    std::string_view regle;
+    long valeur = 0;
+};
+inline Jugement juger(std::string_view ligne) {
     const bool signe = !ligne.empty() && (ligne[0] == '-' || ligne[0] == '+');
     const std::string_view chiffres = ligne.substr(signe ? 1 : 0);
-    if (ligne.size() > 6 || chiffres.empty() ||
-        chiffres.find_first_not_of("0123456789") != std::string_view::npos) {
-        return std::nullopt;
+    const std::size_t autre = chiffres.find_first_not_of("0123456789");
+    if (ligne.empty() || ligne.size() > 6 || chiffres.empty()) {
+        return {ligne.empty()       ? "vide"
+                : ligne.size() > 99 ? "ligneTropLongue"
+                : ligne.size() > 6  ? "tropDeCaracteres"
+                                    : "signeSeul"};
+    }
+    if (autre != std::string_view::npos) {
+        return {chiffres[autre] == ' ' ? "espace" : chiffres[autre] == '\0' ? "octetNul" : "autreCaractere"};
     }
     long magnitude = 0;
     std::from_chars(chiffres.data(), chiffres.data() + chiffres.size(), magnitude);
     const long v = ligne[0] == '-' ? -magnitude : magnitude;
-    return v < INT16_MIN || v > INT16_MAX ? std::nullopt : std::optional(static_cast<std::int16_t>(v));
+    return v < -32768 || v > 32767 ? Jugement{v < 0 ? "tropPetite" : "tropGrande"} : Jugement{"aucun", v};
 }
 
 struct Pannes {
@@ -119,8 +132,9 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
         for (;;) {
             issue.sortie += invite;
             const auto ligne = lignes.lireLigne(false, issue.sortie.size());
-            if (!ligne || valeur(*ligne)) {
-                return ligne ? std::optional<long>(*valeur(*ligne)) : std::nullopt;
+            const Jugement jugement = ligne ? juger(*ligne) : Jugement{};
+            if (!ligne || jugement.regle == "aucun") {
+                return ligne ? std::optional(jugement.valeur) : std::nullopt;
             }
             issue.sortie += ligne->size() == 99 ? invite : "";
         }
