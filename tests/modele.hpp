@@ -1,6 +1,7 @@
 // An independent model of the whole dialogue, written from the rules the README states
 // and from none of the program's code: for the bytes of standard input and the failures
-// a test injects, the exact output, the diagnostic and the exit status.
+// a test injects, the exact output, the diagnostic, the exit status, and what the program
+// tells its host of each refused line, verdict and answer, by the names the page knows.
 #pragma once
 
 #include <algorithm>
@@ -53,6 +54,10 @@ struct Issue {
     std::string sortie;
     std::string diagnostic;
     int statut = 0;
+    // What the program tells its host, a line each, as if output never failed: once it fails,
+    // the program stops at its next read, having told a start of it, `annoncesSures` at least.
+    std::string annonces;
+    std::size_t annoncesSures = 0;
 };
 
 // Standard input as the program reads it, line by line, up to its end or to the read that fails.
@@ -107,6 +112,15 @@ inline std::string verdict(long n1, long n2) {
     return texte + (enveloppee != somme ? "\n" : "");
 }
 
+// What the program tells its host of the verdict on `n1` + `n2` whose text ends `fin` bytes
+// into its output: its kind, the operands and the sum as written.
+inline std::string annonceDuVerdict(long n1, long n2, std::size_t fin) {
+    const long somme = n1 + n2;
+    const std::string genre = somme > 32767 ? "positif " : somme < -32768 ? "negatif " : "valide ";
+    return "verdict " + genre + std::to_string(n1) + ' ' + std::to_string(n2) + ' ' +
+           std::to_string((somme + 98304) % 65536 - 32768) + " fin " + std::to_string(fin) + '\n';
+}
+
 // The diagnostic, given the failures, what was written when input was exhausted and what was
 // written in all. Output is handed over before each read: the failure that comes first is
 // reported. The in-memory system's reads fail with an I/O error, its writes with a full disk,
@@ -126,6 +140,12 @@ inline std::string diagnostic(const Pannes& pannes, std::optional<std::size_t> s
 inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
     Entree lignes(entree, pannes);
     Issue issue;
+    // Told with no more output handed over than the model has written: sure while that fits.
+    auto annoncer = [&](std::string_view annonce) {
+        issue.annonces += annonce;
+        issue.annoncesSures =
+            issue.sortie.size() <= pannes.ecritureApres ? issue.annonces.size() : issue.annoncesSures;
+    };
     const std::string invite = "Introduire une valeur entiere entre -2^15 et (2^15) - 1:";
     auto lireOperande = [&](std::string_view entete) -> std::optional<long> {
         issue.sortie += entete;
@@ -136,6 +156,7 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
             if (!ligne || jugement.regle == "aucun") {
                 return ligne ? std::optional(jugement.valeur) : std::nullopt;
             }
+            annoncer("refus " + std::string(jugement.regle) + ' ' + std::to_string(ligne->size()) + '\n');
             issue.sortie += ligne->size() == 99 ? invite : "";
         }
     };
@@ -148,9 +169,12 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
             break;
         }
         issue.sortie += verdict(*n1, *n2);
+        annoncer(annonceDuVerdict(*n1, *n2, issue.sortie.size()));
         issue.sortie += "\nVoulez-vous verifier la somme de 2 shorts (y)?";
         const auto reponse = lignes.lireLigne(true, issue.sortie.size());
-        if (!reponse || reponse->empty() || reponse->front() != 'y') {
+        const bool encore = reponse && !reponse->empty() && reponse->front() == 'y';
+        annoncer(!reponse ? "" : encore ? "reponse encore\n" : "reponse arret\n");
+        if (!encore) {
             issue.sortie += reponse ? "" : "\n";
             break;
         }
