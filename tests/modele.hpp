@@ -1,12 +1,12 @@
 // An independent model of the whole dialogue, written from the rules the README states
 // and from none of the program's code: for the bytes of standard input and the failures
-// a test injects, the exact output, the diagnostic and the exit status.
+// a test injects, the exact output, the diagnostic, the exit status, and what the program
+// tells its host of each refused line, verdict and answer, by the names the page knows.
 #pragma once
 
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
-#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
@@ -15,19 +15,33 @@
 
 namespace modele {
 
-// The value of an operand line, its line end removed, when the line is one: an optional
-// sign, then one or more digits and nothing else, six characters at most, in the 16-bit range.
-inline std::optional<std::int16_t> valeur(std::string_view ligne) {
+// What an operand line is, its line end removed: a value ("aucun" its rule) when it is an
+// optional sign, then one or more digits and nothing else, six characters at most, in the
+// 16-bit range; otherwise the first rule it breaks, in this order, by its name: nothing typed;
+// more than 99 characters, too many to be read at all, or more than six; a sign alone; after
+// the sign, a character that is not a digit, the first of them a space, a NUL byte or anything
+// else; a number above 32767 or below -32768.
+struct Jugement {
+    std::string_view regle;
+    long valeur = 0;
+};
+inline Jugement juger(std::string_view ligne) {
     const bool signe = !ligne.empty() && (ligne[0] == '-' || ligne[0] == '+');
     const std::string_view chiffres = ligne.substr(signe ? 1 : 0);
-    if (ligne.size() > 6 || chiffres.empty() ||
-        chiffres.find_first_not_of("0123456789") != std::string_view::npos) {
-        return std::nullopt;
+    const std::size_t autre = chiffres.find_first_not_of("0123456789");
+    if (ligne.empty() || ligne.size() > 6 || chiffres.empty()) {
+        return {ligne.empty()       ? "vide"
+                : ligne.size() > 99 ? "ligneTropLongue"
+                : ligne.size() > 6  ? "tropDeCaracteres"
+                                    : "signeSeul"};
+    }
+    if (autre != std::string_view::npos) {
+        return {chiffres[autre] == ' ' ? "espace" : chiffres[autre] == '\0' ? "octetNul" : "autreCaractere"};
     }
     long magnitude = 0;
     std::from_chars(chiffres.data(), chiffres.data() + chiffres.size(), magnitude);
     const long v = ligne[0] == '-' ? -magnitude : magnitude;
-    return v < INT16_MIN || v > INT16_MAX ? std::nullopt : std::optional(static_cast<std::int16_t>(v));
+    return v < -32768 || v > 32767 ? Jugement{v < 0 ? "tropPetite" : "tropGrande"} : Jugement{"aucun", v};
 }
 
 struct Pannes {
@@ -40,6 +54,10 @@ struct Issue {
     std::string sortie;
     std::string diagnostic;
     int statut = 0;
+    // What the program tells its host, a line each, as if output never failed: once it fails,
+    // the program stops at its next read, having told a start of it, `annoncesSures` at least.
+    std::string annonces;
+    std::size_t annoncesSures = 0;
 };
 
 // Standard input as the program reads it, line by line, up to its end or to the read that fails.
@@ -94,6 +112,15 @@ inline std::string verdict(long n1, long n2) {
     return texte + (enveloppee != somme ? "\n" : "");
 }
 
+// What the program tells its host of the verdict on `n1` + `n2` whose text ends `fin` bytes
+// into its output: its kind, the operands and the sum as written.
+inline std::string annonceDuVerdict(long n1, long n2, std::size_t fin) {
+    const long somme = n1 + n2;
+    const std::string genre = somme > 32767 ? "positif " : somme < -32768 ? "negatif " : "valide ";
+    return "verdict " + genre + std::to_string(n1) + ' ' + std::to_string(n2) + ' ' +
+           std::to_string((somme + 98304) % 65536 - 32768) + " fin " + std::to_string(fin) + '\n';
+}
+
 // The diagnostic, given the failures, what was written when input was exhausted and what was
 // written in all. Output is handed over before each read: the failure that comes first is
 // reported. The in-memory system's reads fail with an I/O error, its writes with a full disk,
@@ -113,15 +140,23 @@ inline std::string diagnostic(const Pannes& pannes, std::optional<std::size_t> s
 inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
     Entree lignes(entree, pannes);
     Issue issue;
+    // Told with no more output handed over than the model has written: sure while that fits.
+    auto annoncer = [&](std::string_view annonce) {
+        issue.annonces += annonce;
+        issue.annoncesSures =
+            issue.sortie.size() <= pannes.ecritureApres ? issue.annonces.size() : issue.annoncesSures;
+    };
     const std::string invite = "Introduire une valeur entiere entre -2^15 et (2^15) - 1:";
     auto lireOperande = [&](std::string_view entete) -> std::optional<long> {
         issue.sortie += entete;
         for (;;) {
             issue.sortie += invite;
             const auto ligne = lignes.lireLigne(false, issue.sortie.size());
-            if (!ligne || valeur(*ligne)) {
-                return ligne ? std::optional<long>(*valeur(*ligne)) : std::nullopt;
+            const Jugement jugement = ligne ? juger(*ligne) : Jugement{};
+            if (!ligne || jugement.regle == "aucun") {
+                return ligne ? std::optional(jugement.valeur) : std::nullopt;
             }
+            annoncer("refus " + std::string(jugement.regle) + ' ' + std::to_string(ligne->size()) + '\n');
             issue.sortie += ligne->size() == 99 ? invite : "";
         }
     };
@@ -134,9 +169,12 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
             break;
         }
         issue.sortie += verdict(*n1, *n2);
+        annoncer(annonceDuVerdict(*n1, *n2, issue.sortie.size()));
         issue.sortie += "\nVoulez-vous verifier la somme de 2 shorts (y)?";
         const auto reponse = lignes.lireLigne(true, issue.sortie.size());
-        if (!reponse || reponse->empty() || reponse->front() != 'y') {
+        const bool encore = reponse && !reponse->empty() && reponse->front() == 'y';
+        annoncer(!reponse ? "" : encore ? "reponse encore\n" : "reponse arret\n");
+        if (!encore) {
             issue.sortie += reponse ? "" : "\n";
             break;
         }

@@ -247,6 +247,8 @@ TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_
             ASSERT_EQ(systeme.diagnostics, attendue.diagnostic);
             ASSERT_EQ(statut, attendue.statut);
             ASSERT_EQ(systeme.lecturesApresEchecEcriture, 0);
+            ASSERT_EQ(systeme.annonces,
+                      attendue.annonces.substr(0, std::max(systeme.annonces.size(), attendue.annoncesSures)));
         }
     }
 }

@@ -56,8 +56,12 @@ TEST(exhaustif, chaque_nombre_s_ecrit_en_decimal) {
     EXPECT_EQ(desaccords, 0U) << "first disagreement: \"" << premier << "\"";
 }
 
+// The rule's name, and the value of a line that is one, against the model's.
 void comparer(std::string_view ligne, std::uint64_t& desaccords, std::string& premier) {
-    if (saisie::jugerLigne(ligne) != modele::valeur(ligne) && desaccords++ == 0) {
+    const auto jugement = saisie::jugerLigne(ligne, ligne.size());
+    const modele::Jugement attendu = modele::juger(ligne);
+    if ((saisie::nom(jugement.refus) != attendu.regle || jugement.valeur != attendu.valeur) &&
+        desaccords++ == 0) {
         premier = ligne;
     }
 }

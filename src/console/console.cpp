@@ -44,6 +44,7 @@ void Console::viderSortie() noexcept {
 
 // Hands `texte` to the system; nothing more is written once output has failed.
 void Console::livrer(std::string_view texte) noexcept {
+    livres_ += texte.size();
     int erreur = 0;
     if (!texte.empty() && etat_ != Etat::erreurEcriture && !systeme::ecrire(texte, erreur)) {
         noterEchec(Etat::erreurEcriture, erreur);

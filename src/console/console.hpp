@@ -90,20 +90,18 @@ public:
 
     // Writes the text of at most `tailleMax` bytes (no more than the buffer holds) that
     // `formater` writes where it is told, returning where it ends: a copy saved per check.
-    // Returns its size.
     template <class Formateur>
-    std::size_t ecrireEnPlace(std::size_t tailleMax, Formateur formater) noexcept {
+    void ecrireEnPlace(std::size_t tailleMax, Formateur formater) noexcept {
         if (tailleMax > sortie_.size() - enSortie_) {
             viderSortie();
         }
         char* const debut = sortie_.data() + enSortie_;
-        const auto taille = static_cast<std::size_t>(formater(debut) - debut);
-        enSortie_ += taille;
-        return taille;
+        enSortie_ += static_cast<std::size_t>(formater(debut) - debut);
     }
 
-    // How many bytes written are still in the buffer, not yet handed to the system.
-    [[nodiscard]] std::size_t enAttente() const noexcept { return enSortie_; }
+    // How many bytes have been written so far: those still in the buffer included, and
+    // those lost once output has failed.
+    [[nodiscard]] std::uint64_t ecrits() const noexcept { return livres_ + enSortie_; }
 
     // Hands over the pending output, closes standard output and reports the first failed
     // read or write with one diagnostic line. Returns `statut`, or 1 after a failure.
@@ -157,5 +155,6 @@ private:
     const char* finLue_ = nullptr;      // end of the bytes read
     std::array<char, tailleTampon> sortie_{};
     std::size_t enSortie_ = 0;
+    std::uint64_t livres_ = 0;  // bytes that left the buffer, handed to the system or lost
 };
 }  // namespace console

@@ -27,25 +27,23 @@ extern const std::span<const Cause> causes;      // the common ones on this syst
 
 // What the program decided, told as it decides it to a host that shows it otherwise than
 // as text: the browser's page explains each verdict and refused line, and counts them,
-// without reading the program's output back. The names are the decisions' own (`nom` in
-// dialogue/verdict.hpp and saisie/jugement.hpp). A console hears nothing: there these
-// calls are empty, and the compiler leaves nothing of them; what costs more to tell than
-// a call is worked out only `if constexpr (annonces)`.
+// without reading the program's output back; the tests' in-memory system records it. The
+// names are the decisions' own (`nom` in dialogue/verdict.hpp and saisie/jugement.hpp).
+// A console hears nothing: there these calls are empty, and the compiler leaves nothing
+// of them.
 #ifdef VERIFIER_SOMME_ANNONCES
-inline constexpr bool annonces = true;
-// A verdict of kind `genre` on n1 + n2, wrapped to `somme`. Its text is the last `taille`
-// bytes written, the last `enAttente` of which have not yet been handed to `ecrire`.
+// A verdict of kind `genre` on n1 + n2, wrapped to `somme`, whose text ends `fin` bytes into
+// the output, counted from its start (`Console::ecrits`: bytes not yet handed to `ecrire`
+// included).
 void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, std::int16_t somme,
-                     std::size_t taille, std::size_t enAttente) noexcept;
+                     std::uint64_t fin) noexcept;
 // An operand line of `longueur` bytes refused by the rule `regle`; `debut` holds its first bytes.
 void annoncerRefus(std::string_view regle, std::string_view debut, std::uint64_t longueur) noexcept;
 // The answer to the repeat question: another check, or the end.
 void annoncerReponse(bool encore) noexcept;
 #else
-inline constexpr bool annonces = false;
 inline void annoncerVerdict(std::string_view /*genre*/, std::int16_t /*n1*/, std::int16_t /*n2*/,
-                            std::int16_t /*somme*/, std::size_t /*taille*/,
-                            std::size_t /*enAttente*/) noexcept {}
+                            std::int16_t /*somme*/, std::uint64_t /*fin*/) noexcept {}
 inline void annoncerRefus(std::string_view /*regle*/, std::string_view /*debut*/,
                           std::uint64_t /*longueur*/) noexcept {}
 inline void annoncerReponse(bool /*encore*/) noexcept {}

@@ -17,10 +17,9 @@ bool verifierSomme(console::Console& console) {
     if (!saisie::lireValeurShort(console, n2)) {
         return false;
     }
-    const std::size_t taille =
-        console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
+    console.ecrireEnPlace(tailleMaxVerdict, [&](char* sortie) { return ecrireVerdict(sortie, n1, n2); });
     const Verdict verdict = classer(n1, n2);
-    console::systeme::annoncerVerdict(nom(verdict.genre), n1, n2, verdict.somme, taille, console.enAttente());
+    console::systeme::annoncerVerdict(nom(verdict.genre), n1, n2, verdict.somme, console.ecrits());
     return true;
 }
 

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 namespace saisie {
@@ -35,52 +34,44 @@ constexpr std::string_view nom(Refus refus) noexcept {
     return nomsDesRefus[static_cast<std::size_t>(refus)];
 }
 
-// The value of `ligne` (its line end excluded; every byte counts, NUL included) when it is
-// an optional "-" or "+" then decimal digits only, at most `longueurMax` characters in all,
-// of magnitude at most 32767 (32768 after "-"); nothing otherwise.
-constexpr std::optional<std::int16_t> jugerLigne(std::string_view ligne) noexcept {
-    const bool negatif = ligne.starts_with('-');
-    const std::size_t debut = negatif || ligne.starts_with('+') ? 1 : 0;
-    if (ligne.size() <= debut || ligne.size() > longueurMax) {
-        return std::nullopt;  // no digit at all, or too long
+// What a line is: its value, or the first rule of `Refus` it breaks (`valeur` 0 then).
+struct Jugement {
+    std::int16_t valeur;
+    Refus refus;
+};
+
+// Judges a line of `longueur` bytes (its line end excluded; every byte counts, NUL included),
+// of which `debut` holds the first, all of them when there are at most `longueurMax`. A value
+// is an optional "-" or "+" then decimal digits only, at most `longueurMax` characters in
+// all, of magnitude at most 32767 (32768 after "-").
+constexpr Jugement jugerLigne(std::string_view debut, std::uint64_t longueur) noexcept {
+    if (longueur == 0 || longueur > longueurMax) {
+        return {0, longueur == 0            ? Refus::vide
+                   : longueur > longueurLue ? Refus::ligneTropLongue
+                                            : Refus::tropDeCaracteres};
     }
-    std::int32_t valeur = 0;
-    std::int32_t place = 1;
-    for (std::size_t i = ligne.size(); i > debut; place *= 10) {
-        const int chiffre = static_cast<unsigned char>(ligne[--i]) - '0';
-        if (chiffre < 0 || chiffre > 9) {
-            return std::nullopt;
-        }
+    const bool negatif = debut[0] == '-';
+    const std::size_t premier = negatif || debut[0] == '+' ? 1 : 0;
+    if (longueur == premier) {
+        return {0, Refus::signeSeul};
+    }
+    // From the last digit leftwards; `autre` ends past the leftmost byte that is not a digit.
+    std::uint32_t valeur = 0;
+    std::uint32_t place = 1;
+    std::size_t autre = 0;
+    for (auto i = static_cast<std::size_t>(longueur); i > premier; place *= 10) {
+        const std::uint32_t chiffre = std::uint32_t{static_cast<unsigned char>(debut[--i])} - '0';
+        autre = chiffre > 9 ? i + 1 : autre;
         valeur += place * chiffre;
     }
+    if (autre != 0) {
+        const char c = debut[autre - 1];
+        return {0, c == ' ' ? Refus::espace : c == '\0' ? Refus::octetNul : Refus::autreCaractere};
+    }
     // Six digits at most cannot overflow 32 bits: the whole magnitude decides.
-    if (valeur > (negatif ? 32768 : 32767)) {
-        return std::nullopt;
+    if (valeur > (negatif ? 32768U : 32767U)) {
+        return {0, negatif ? Refus::tropPetite : Refus::tropGrande};
     }
-    return static_cast<std::int16_t>(negatif ? -valeur : valeur);
-}
-
-// The rule that a line of `longueur` bytes breaks, of which `debut` holds the first (all of
-// them when there are at most `longueurMax`): the first of `Refus`, in its order; `aucun`
-// when `jugerLigne` takes it.
-constexpr Refus pourquoi(std::string_view debut, std::uint64_t longueur) noexcept {
-    if (longueur == 0 || longueur > longueurMax) {
-        return longueur == 0            ? Refus::vide
-               : longueur > longueurLue ? Refus::ligneTropLongue
-                                        : Refus::tropDeCaracteres;
-    }
-    const std::string_view ligne = debut.substr(0, static_cast<std::size_t>(longueur));
-    const bool negatif = ligne.starts_with('-');
-    const std::size_t premier = negatif || ligne.starts_with('+') ? 1 : 0;
-    const auto autre = ligne.find_first_not_of("0123456789", premier);
-    if (ligne.size() == premier) {
-        return Refus::signeSeul;
-    }
-    if (autre != std::string_view::npos) {
-        return ligne[autre] == ' '    ? Refus::espace
-               : ligne[autre] == '\0' ? Refus::octetNul
-                                      : Refus::autreCaractere;
-    }
-    return jugerLigne(ligne) ? Refus::aucun : negatif ? Refus::tropPetite : Refus::tropGrande;
+    return {static_cast<std::int16_t>(negatif ? 0U - valeur : valeur), Refus::aucun};
 }
 }  // namespace saisie

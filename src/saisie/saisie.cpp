@@ -14,16 +14,13 @@ bool lireValeurShort(console::Console& console, std::int16_t& valeur) {
         if (!console.lireLigne(console::RetourChariot::ordinaire, chaineAconvertir)) {
             return false;
         }
-        // A line longer than what the console keeps of it is far too long for a value.
-        const auto jugee = chaineAconvertir.entiere() ? jugerLigne(chaineAconvertir.debut) : std::nullopt;
-        if (jugee) {
-            valeur = *jugee;
+        const Jugement jugement = jugerLigne(chaineAconvertir.debut, chaineAconvertir.longueur);
+        if (jugement.refus == Refus::aucun) {
+            valeur = jugement.valeur;
             return true;
         }
-        if constexpr (console::systeme::annonces) {
-            const Refus regle = pourquoi(chaineAconvertir.debut, chaineAconvertir.longueur);
-            console::systeme::annoncerRefus(nom(regle), chaineAconvertir.debut, chaineAconvertir.longueur);
-        }
+        console::systeme::annoncerRefus(nom(jugement.refus), chaineAconvertir.debut,
+                                        chaineAconvertir.longueur);
         // A line of exactly as many characters as are read as one is refused twice: its
         // line end comes as a line of its own, and the prompt comes back two more times,
         // also for a last line without a line end. Any other line is refused once.

@@ -11,9 +11,10 @@ extern "C" {
 // and returns how many; 0 once the page has ended input.
 int lireNavigateur(char* tampon, std::size_t taille);
 void ecrireNavigateur(const char* donnees, std::size_t taille);
+// The place and the length as doubles: JavaScript's numbers hold any that the output or
+// a line can reach, past the 4 GiB of the program's 32-bit size_t.
 void annoncerVerdictNavigateur(const char* genre, std::size_t tailleGenre, int n1, int n2, int somme,
-                               std::size_t taille, std::size_t enAttente);
-// The length as a double: JavaScript's numbers hold any length a line can have.
+                               double fin);
 void annoncerRefusNavigateur(const char* regle, std::size_t tailleRegle, const char* debut,
                              std::size_t tailleDebut, double longueur);
 void annoncerReponseNavigateur(int encore);
@@ -38,8 +39,8 @@ const std::span<const Cause> causes;
 void signaler(std::string_view /*ligne*/) noexcept {}
 
 void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, std::int16_t somme,
-                     std::size_t taille, std::size_t enAttente) noexcept {
-    annoncerVerdictNavigateur(genre.data(), genre.size(), n1, n2, somme, taille, enAttente);
+                     std::uint64_t fin) noexcept {
+    annoncerVerdictNavigateur(genre.data(), genre.size(), n1, n2, somme, static_cast<double>(fin));
 }
 
 void annoncerRefus(std::string_view regle, std::string_view debut, std::uint64_t longueur) noexcept {

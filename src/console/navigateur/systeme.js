@@ -6,10 +6,12 @@
 //     until then;
 //   ecrire(octets): bytes for standard output, a view of the program's memory that holds
 //     them only until the call returns;
-//   verdict(genre, n1, n2, somme, taille, enAttente), refus(regle, memoire, debut, taille,
-//     longueur), reponse(encore): what the program decided (see annoncerVerdict and the
-//     others in console/systeme.hpp), the names as strings, the refused line's first bytes
-//     the `taille` at `debut` in `memoire`, the program's memory, only until the call returns.
+//   verdict(genre, n1, n2, somme, fin), refus(regle, memoire, debut, taille, longueur),
+//     reponse(encore): what the program decided (see annoncerVerdict and the others in
+//     console/systeme.hpp), the names as strings; `fin`, where the verdict's text ends,
+//     counts every byte written since the start, those that ecrire has not yet been given
+//     included; the refused line's first bytes are the `taille` at `debut` in `memoire`,
+//     the program's memory, only until the call returns.
 // emcc's, where this file goes:
 /* global mergeInto, LibraryManager, Asyncify, HEAPU8, Module, nomNavigateur */
 mergeInto(LibraryManager.library, {
@@ -35,8 +37,8 @@ mergeInto(LibraryManager.library, {
     Module['systeme']['ecrire'](HEAPU8.subarray(donnees, donnees + taille));
   },
   annoncerVerdictNavigateur__deps: ['$nomNavigateur'],
-  annoncerVerdictNavigateur: function(genre, tailleGenre, n1, n2, somme, taille, enAttente) {
-    Module['systeme']['verdict'](nomNavigateur(genre, tailleGenre), n1, n2, somme, taille, enAttente);
+  annoncerVerdictNavigateur: function(genre, tailleGenre, n1, n2, somme, fin) {
+    Module['systeme']['verdict'](nomNavigateur(genre, tailleGenre), n1, n2, somme, fin);
   },
   annoncerRefusNavigateur__deps: ['$nomNavigateur'],
   annoncerRefusNavigateur: function(regle, tailleRegle, debut, tailleDebut, longueur) {
