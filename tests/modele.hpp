@@ -1,6 +1,7 @@
 // An independent model of the whole dialogue, written from the rules the README states
 // and from none of the program's code: for the bytes of standard input and the failures
-// a test injects, the exact output, the diagnostic and the exit status.
+// a test injects, the exact output, the diagnostic, the exit status, and what the program
+// tells its host of each refused line, verdict and answer, by the names the page knows.
 #pragma once
 
 #include <algorithm>
@@ -53,6 +54,7 @@ struct Issue {
     std::string sortie;
     std::string diagnostic;
     int statut = 0;
+    std::string annonces;  // what the program tells its host, a line each, if output never fails
 };
 
 // Standard input as the program reads it, line by line, up to its end or to the read that fails.
@@ -96,15 +98,17 @@ private:
     bool sautAttendu_ = false;  // an answer ended by a carriage return: a newline after it is dropped
 };
 
-// The verdict on `n1` + `n2`, as written.
-inline std::string verdict(long n1, long n2) {
+// Writes the verdict on `n1` + `n2` at the end of `issue`'s output, and what the program tells
+// its host of it: its kind, the operands, the sum as written and where its text ends.
+inline void ecrireVerdict(Issue& issue, long n1, long n2) {
     const long somme = n1 + n2;
-    const long enveloppee = (somme + 65536 + 32768) % 65536 - 32768;
-    std::string texte = somme > 32767    ? "\n Debordement positif :  Resultat invalide : "
-                        : somme < -32768 ? "\n Debordement negatif :  Resultat invalide : "
-                                         : "\n Resultat valide : ";
-    texte += std::to_string(n1) + " + " + std::to_string(n2) + " = " + std::to_string(enveloppee);
-    return texte + (enveloppee != somme ? "\n" : "");
+    const std::string calcul = std::to_string(n1) + " + " + std::to_string(n2) + " = " +
+                               std::to_string((somme + 65536 + 32768) % 65536 - 32768);
+    issue.sortie += somme > 32767    ? "\n Debordement positif :  Resultat invalide : " + calcul + "\n"
+                    : somme < -32768 ? "\n Debordement negatif :  Resultat invalide : " + calcul + "\n"
+                                     : "\n Resultat valide : " + calcul;
+    const std::string genre = somme > 32767 ? "positif " : somme < -32768 ? "negatif " : "valide ";
+    issue.annonces += "verdict " + genre + calcul + " fin " + std::to_string(issue.sortie.size()) + '\n';
 }
 
 // The diagnostic, given the failures, what was written when input was exhausted and what was
@@ -132,10 +136,15 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
         for (;;) {
             issue.sortie += invite;
             const auto ligne = lignes.lireLigne(false, issue.sortie.size());
-            const Jugement jugement = ligne ? juger(*ligne) : Jugement{};
-            if (!ligne || jugement.regle == "aucun") {
-                return ligne ? std::optional(jugement.valeur) : std::nullopt;
+            if (!ligne) {
+                return std::nullopt;
             }
+            const Jugement jugement = juger(*ligne);
+            if (jugement.regle == "aucun") {
+                return jugement.valeur;
+            }
+            issue.annonces +=
+                "refus " + std::string(jugement.regle) + ' ' + std::to_string(ligne->size()) + '\n';
             issue.sortie += ligne->size() == 99 ? invite : "";
         }
     };
@@ -147,11 +156,16 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
             issue.statut = 1;
             break;
         }
-        issue.sortie += verdict(*n1, *n2);
+        ecrireVerdict(issue, *n1, *n2);
         issue.sortie += "\nVoulez-vous verifier la somme de 2 shorts (y)?";
         const auto reponse = lignes.lireLigne(true, issue.sortie.size());
-        if (!reponse || reponse->empty() || reponse->front() != 'y') {
-            issue.sortie += reponse ? "" : "\n";
+        if (!reponse) {
+            issue.sortie += "\n";
+            break;
+        }
+        const bool encore = !reponse->empty() && reponse->front() == 'y';
+        issue.annonces += encore ? "reponse encore\n" : "reponse arret\n";
+        if (!encore) {
             break;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 
 #include "console/systeme.hpp"
@@ -61,6 +62,21 @@ bool fermerSortie(int& erreur) noexcept {
 
 void signaler(std::string_view ligne) noexcept {
     enService->diagnostics += ligne;
+}
+
+void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, std::int16_t somme,
+                     std::uint64_t fin) noexcept {
+    enService->annonces += "verdict " + std::string(genre) + ' ' + std::to_string(n1) + " + " +
+                           std::to_string(n2) + " = " + std::to_string(somme) + " fin " +
+                           std::to_string(fin) + '\n';
+}
+
+void annoncerRefus(std::string_view regle, std::string_view /*debut*/, std::uint64_t longueur) noexcept {
+    enService->annonces += "refus " + std::string(regle) + ' ' + std::to_string(longueur) + '\n';
+}
+
+void annoncerReponse(bool encore) noexcept {
+    enService->annonces += encore ? "reponse encore\n" : "reponse arret\n";
 }
 
 }  // namespace console::systeme

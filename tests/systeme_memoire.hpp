@@ -1,7 +1,8 @@
 // The console's system over bytes in memory, for the tests and the fuzzer: input
 // arrives in the pieces given, one per read, and failures come where they are asked
 // for: reading with error number 5, writing with 28, the two causes this system names, and
-// closing with none (0), as Windows fails some calls. The latest one built is the one in use.
+// closing with none (0), as Windows fails some calls; what the program tells its host is
+// kept as modele.hpp writes it. The latest one built is the one in use.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,7 @@ public:
     bool ecritureEchouee = false;
     int lecturesApresEchecEcriture = 0;
     std::vector<std::size_t> sortieALaLecture;  // output already written at each read
+    std::string annonces;                       // "verdict valide 1 + 2 = 3 fin 170\nrefus vide 0\n"...
 
     std::vector<std::string> morceaux;
     std::size_t suivant = 0;
