@@ -54,10 +54,7 @@ struct Issue {
     std::string sortie;
     std::string diagnostic;
     int statut = 0;
-    // What the program tells its host, a line each, as if output never failed: once it fails,
-    // the program stops at its next read, having told a start of it, `annoncesSures` at least.
-    std::string annonces;
-    std::size_t annoncesSures = 0;
+    std::string annonces;  // what the program tells its host, a line each, if output never fails
 };
 
 // Standard input as the program reads it, line by line, up to its end or to the read that fails.
@@ -101,24 +98,17 @@ private:
     bool sautAttendu_ = false;  // an answer ended by a carriage return: a newline after it is dropped
 };
 
-// The verdict on `n1` + `n2`, as written.
-inline std::string verdict(long n1, long n2) {
+// Writes the verdict on `n1` + `n2` at the end of `issue`'s output, and what the program tells
+// its host of it: its kind, the operands, the sum as written and where its text ends.
+inline void ecrireVerdict(Issue& issue, long n1, long n2) {
     const long somme = n1 + n2;
-    const long enveloppee = (somme + 65536 + 32768) % 65536 - 32768;
-    std::string texte = somme > 32767    ? "\n Debordement positif :  Resultat invalide : "
-                        : somme < -32768 ? "\n Debordement negatif :  Resultat invalide : "
-                                         : "\n Resultat valide : ";
-    texte += std::to_string(n1) + " + " + std::to_string(n2) + " = " + std::to_string(enveloppee);
-    return texte + (enveloppee != somme ? "\n" : "");
-}
-
-// What the program tells its host of the verdict on `n1` + `n2` whose text ends `fin` bytes
-// into its output: its kind, the operands and the sum as written.
-inline std::string annonceDuVerdict(long n1, long n2, std::size_t fin) {
-    const long somme = n1 + n2;
+    const std::string calcul = std::to_string(n1) + " + " + std::to_string(n2) + " = " +
+                               std::to_string((somme + 65536 + 32768) % 65536 - 32768);
+    issue.sortie += somme > 32767    ? "\n Debordement positif :  Resultat invalide : " + calcul + "\n"
+                    : somme < -32768 ? "\n Debordement negatif :  Resultat invalide : " + calcul + "\n"
+                                     : "\n Resultat valide : " + calcul;
     const std::string genre = somme > 32767 ? "positif " : somme < -32768 ? "negatif " : "valide ";
-    return "verdict " + genre + std::to_string(n1) + ' ' + std::to_string(n2) + ' ' +
-           std::to_string((somme + 98304) % 65536 - 32768) + " fin " + std::to_string(fin) + '\n';
+    issue.annonces += "verdict " + genre + calcul + " fin " + std::to_string(issue.sortie.size()) + '\n';
 }
 
 // The diagnostic, given the failures, what was written when input was exhausted and what was
@@ -140,23 +130,21 @@ inline std::string diagnostic(const Pannes& pannes, std::optional<std::size_t> s
 inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
     Entree lignes(entree, pannes);
     Issue issue;
-    // Told with no more output handed over than the model has written: sure while that fits.
-    auto annoncer = [&](std::string_view annonce) {
-        issue.annonces += annonce;
-        issue.annoncesSures =
-            issue.sortie.size() <= pannes.ecritureApres ? issue.annonces.size() : issue.annoncesSures;
-    };
     const std::string invite = "Introduire une valeur entiere entre -2^15 et (2^15) - 1:";
     auto lireOperande = [&](std::string_view entete) -> std::optional<long> {
         issue.sortie += entete;
         for (;;) {
             issue.sortie += invite;
             const auto ligne = lignes.lireLigne(false, issue.sortie.size());
-            const Jugement jugement = ligne ? juger(*ligne) : Jugement{};
-            if (!ligne || jugement.regle == "aucun") {
-                return ligne ? std::optional(jugement.valeur) : std::nullopt;
+            if (!ligne) {
+                return std::nullopt;
             }
-            annoncer("refus " + std::string(jugement.regle) + ' ' + std::to_string(ligne->size()) + '\n');
+            const Jugement jugement = juger(*ligne);
+            if (jugement.regle == "aucun") {
+                return jugement.valeur;
+            }
+            issue.annonces +=
+                "refus " + std::string(jugement.regle) + ' ' + std::to_string(ligne->size()) + '\n';
             issue.sortie += ligne->size() == 99 ? invite : "";
         }
     };
@@ -168,14 +156,16 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
             issue.statut = 1;
             break;
         }
-        issue.sortie += verdict(*n1, *n2);
-        annoncer(annonceDuVerdict(*n1, *n2, issue.sortie.size()));
+        ecrireVerdict(issue, *n1, *n2);
         issue.sortie += "\nVoulez-vous verifier la somme de 2 shorts (y)?";
         const auto reponse = lignes.lireLigne(true, issue.sortie.size());
-        const bool encore = reponse && !reponse->empty() && reponse->front() == 'y';
-        annoncer(!reponse ? "" : encore ? "reponse encore\n" : "reponse arret\n");
+        if (!reponse) {
+            issue.sortie += "\n";
+            break;
+        }
+        const bool encore = !reponse->empty() && reponse->front() == 'y';
+        issue.annonces += encore ? "reponse encore\n" : "reponse arret\n";
         if (!encore) {
-            issue.sortie += reponse ? "" : "\n";
             break;
         }
     }

@@ -66,9 +66,9 @@ void signaler(std::string_view ligne) noexcept {
 
 void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, std::int16_t somme,
                      std::uint64_t fin) noexcept {
-    enService->annonces += "verdict " + std::string(genre) + ' ' + std::to_string(n1) + ' ' +
-                           std::to_string(n2) + ' ' + std::to_string(somme) + " fin " + std::to_string(fin) +
-                           '\n';
+    enService->annonces += "verdict " + std::string(genre) + ' ' + std::to_string(n1) + " + " +
+                           std::to_string(n2) + " = " + std::to_string(somme) + " fin " +
+                           std::to_string(fin) + '\n';
 }
 
 void annoncerRefus(std::string_view regle, std::string_view /*debut*/, std::uint64_t longueur) noexcept {

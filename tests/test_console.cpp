@@ -198,8 +198,8 @@ std::vector<std::string> entreesAuBordDuTampon() {
 
 // Every transcript's input and a few more, read at once or cut into reads of one to seven
 // bytes, with reading failing after each number of bytes, writing failing past each number
-// of bytes, both, and a failing close: the program writes what the independent model
-// writes, reports what it reports and ends as it ends, and it never reads once output has
+// of bytes, both, and a failing close: the program writes, reports, tells its host (unless
+// writing fails) and ends as the independent model does, and it never reads once output has
 // failed. Inputs of more output than the buffer holds fail at a few points only.
 TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_pannes) {
     std::vector<std::string> entrees = entreesAuBordDuTampon();
@@ -247,8 +247,9 @@ TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_
             ASSERT_EQ(systeme.diagnostics, attendue.diagnostic);
             ASSERT_EQ(statut, attendue.statut);
             ASSERT_EQ(systeme.lecturesApresEchecEcriture, 0);
-            ASSERT_EQ(systeme.annonces,
-                      attendue.annonces.substr(0, std::max(systeme.annonces.size(), attendue.annoncesSures)));
+            if (p.ecritureApres == SIZE_MAX) {  // once output fails, the program stops at its next read
+                ASSERT_EQ(systeme.annonces, attendue.annonces);
+            }
         }
     }
 }
