@@ -17,6 +17,7 @@ export const LIGNES_EN_COURS = 50, OCTETS_PAR_LIGNE = 80;
 const SAUT = 10;  // the newline
 const decodeur = new TextDecoder();
 
+// An empty window, for a new run.
 export function creerFenetre() {
   // The end of the transcript: `queue` holds its bytes from offset `debutQueue` to `fin`.
   const queue = new Uint8Array(OCTETS_VUS);
@@ -181,15 +182,6 @@ export function creerFenetre() {
       pose = dejaPose;
       debutVu = de;
       return rendre();
-    },
-
-    // An empty window, for a new run.
-    vider() {
-      debutQueue = fin = debutVu = pose = 0;
-      marques = [];
-      premiereMarque = 0;
-      blocs = [];
-      etapes = [];
     },
   };
 }

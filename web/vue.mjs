@@ -8,8 +8,8 @@ export { quantite };
 // would slow the run down.
 const INTERVALLE_EN_COURS_MS = 100;
 
-const fenetre = creerFenetre(), elements = new Map();
-let journal, horsVue, dernierDessin = 0;
+const elements = new Map();
+let fenetre, journal, horsVue, dernierDessin = 0;
 
 export function initialiser(lesElements) {
   ({ journal, horsVue } = lesElements);
@@ -17,7 +17,7 @@ export function initialiser(lesElements) {
 
 // An empty view, for a new run.
 export function vider() {
-  fenetre.vider();
+  fenetre = creerFenetre();
   elements.clear();
   journal.replaceChildren();
   horsVue.hidden = true;
