@@ -29,7 +29,7 @@ const formule = (texte) => texte.replaceAll(' ', NBSP);
 // wrong if there is one; and `suite`, the 16 bits with their weights and carries, the rule
 // of an overflow, and a drawing of the wrap.
 export function expliquer({ genre, n1, n2, somme }, prediction = null) {
-  const badge = `<span class="sorte ${genre}">${SORTES[genre]}</span>`, exacte = n1 + n2;
+  const badge = `<span class="sorte ${classeDuGenre(genre)}">${SORTES[genre]}</span>`, exacte = n1 + n2;
   if (sur16Bits(exacte) !== somme || genreAttendu(n1, n2, somme) !== genre) {
     const selonLui = formule(`${avecMoins(n1)} + ${avecMoins(n2)} = ${avecMoins(somme)}`);
     return {
@@ -437,3 +437,9 @@ export function avertissement(octets) {
 }
 // Tab, line ends, vertical tab, form feed and Ctrl-Z: control characters that texts hold.
 const CONTROLES_DE_TEXTE = new Set([9, 10, 11, 12, 13, 26]);
+// The names the page calls, until this module is split by concern.
+export const explicationHtml = (...a) => expliquer(...a);
+export const resume = resumer;
+export const classeDuGenre = (g) => ({ valide: 'exact', positif: 'haut', negatif: 'bas' }[g]);
+export const enonceHtml = (n1, n2) => `<span class="formule">${avecMoins(n1)} + ${avecMoins(n2)}</span>\u00a0: `
+  + 'quel verdict, et quelle somme affichée\u00a0? Prévoyez-les avant de voir.';
