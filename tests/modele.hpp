@@ -1,7 +1,8 @@
 // An independent model of the whole dialogue, written from the rules the README states
 // and from none of the program's code: for the bytes of standard input and the failures
 // a test injects, the exact output, the diagnostic, the exit status, and what the program
-// tells its host of each refused line, verdict and answer, by the names the page knows.
+// tells its host of each refused line (with its number in the input), verdict and answer, by the
+// names the page knows.
 #pragma once
 
 #include <algorithm>
@@ -77,6 +78,7 @@ public:
             ++position_;
         }
         std::string ligne(entree_.substr(debut, position_ - debut));
+        ++numero;
         if (position_ == fin_) {
             sortieALaPanne = ecrits;
             return ligne.empty() || panne_ ? std::nullopt : std::optional(ligne);
@@ -89,6 +91,9 @@ public:
     }
 
     std::optional<std::size_t> sortieALaPanne;  // bytes written when input was exhausted
+    // The number of the line last read: what a newline, a carriage return that ends an answer,
+    // or the end of input ends is a line.
+    std::size_t numero = 0;
 
 private:
     std::string_view entree_;
@@ -143,8 +148,8 @@ inline Issue executer(std::string_view entree, const Pannes& pannes = {}) {
             if (jugement.regle == "aucun") {
                 return jugement.valeur;
             }
-            issue.annonces +=
-                "refus " + std::string(jugement.regle) + ' ' + std::to_string(ligne->size()) + '\n';
+            issue.annonces += "refus " + std::string(jugement.regle) + ' ' + std::to_string(ligne->size()) +
+                              " ligne " + std::to_string(lignes.numero) + '\n';
             issue.sortie += ligne->size() == 99 ? invite : "";
         }
     };

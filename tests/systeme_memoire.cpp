@@ -71,8 +71,10 @@ void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, s
                            std::to_string(fin) + '\n';
 }
 
-void annoncerRefus(std::string_view regle, std::string_view /*debut*/, std::uint64_t longueur) noexcept {
-    enService->annonces += "refus " + std::string(regle) + ' ' + std::to_string(longueur) + '\n';
+void annoncerRefus(std::string_view regle, std::string_view /*debut*/, std::uint64_t longueur,
+                   std::uint64_t numero) noexcept {
+    enService->annonces += "refus " + std::string(regle) + ' ' + std::to_string(longueur) + " ligne " +
+                           std::to_string(numero) + '\n';
 }
 
 void annoncerReponse(bool encore) noexcept {

@@ -204,6 +204,7 @@ std::vector<std::string> entreesAuBordDuTampon() {
 TEST(dialogue, fait_ce_que_dit_le_modele_quelles_que_soient_les_lectures_et_les_pannes) {
     std::vector<std::string> entrees = entreesAuBordDuTampon();
     entrees.emplace_back("1\n2\ny\r\n3\n4\ny\r");
+    entrees.emplace_back("1\n\n2\ny\rx\n3\n4\ny\r\n\n-\n5\n6\nn");  // refused lines, after a lone CR too
     entrees.push_back(std::string(99, '7') + "\r\n8\n" + std::string(98, '9') + "\n");
     // The folder's path as UTF-8 (u8): on Windows, a plain string would be read in the
     // ANSI code page, and a folder with accents not found.

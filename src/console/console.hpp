@@ -66,11 +66,13 @@ public:
                     return false;
                 }
                 ligne = retirerFinDeLigne(finLue_, ecartes);
+                ++lignesLues_;
                 return true;
             }
             fin = chercherFin(lecture_, finLue_, retour);
         }
         lecture_ = fin + 1;
+        ++lignesLues_;
         ligne = retirerFinDeLigne(fin, ecartes);
         return true;
     }
@@ -98,6 +100,10 @@ public:
         char* const debut = sortie_.data() + enSortie_;
         enSortie_ += static_cast<std::size_t>(formater(debut) - debut);
     }
+
+    // The number in the input of the line last read, from 1: each line end read ends a line (a
+    // carriage return alone ends an answer's), and so does the end of input.
+    [[nodiscard]] std::uint64_t numeroLigne() const noexcept { return lignesLues_; }
 
     // How many bytes have been written so far: those still in the buffer included, and
     // those lost once output has failed.
@@ -155,6 +161,7 @@ private:
     const char* finLue_ = nullptr;      // end of the bytes read
     std::array<char, tailleTampon> sortie_{};
     std::size_t enSortie_ = 0;
-    std::uint64_t livres_ = 0;  // bytes that left the buffer, handed to the system or lost
+    std::uint64_t livres_ = 0;      // bytes that left the buffer, handed to the system or lost
+    std::uint64_t lignesLues_ = 0;  // lines read: every line end, and a last line that input ended
 };
 }  // namespace console

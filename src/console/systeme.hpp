@@ -37,15 +37,17 @@ extern const std::span<const Cause> causes;      // the common ones on this syst
 // included).
 void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, std::int16_t somme,
                      std::uint64_t fin) noexcept;
-// An operand line of `longueur` bytes refused by the rule `regle`; `debut` holds its first bytes.
-void annoncerRefus(std::string_view regle, std::string_view debut, std::uint64_t longueur) noexcept;
+// An operand line of `longueur` bytes refused by the rule `regle`; `debut` holds its first bytes,
+// `numero` is its number in the input, from 1.
+void annoncerRefus(std::string_view regle, std::string_view debut, std::uint64_t longueur,
+                   std::uint64_t numero) noexcept;
 // The answer to the repeat question: another check, or the end.
 void annoncerReponse(bool encore) noexcept;
 #else
 inline void annoncerVerdict(std::string_view /*genre*/, std::int16_t /*n1*/, std::int16_t /*n2*/,
                             std::int16_t /*somme*/, std::uint64_t /*fin*/) noexcept {}
-inline void annoncerRefus(std::string_view /*regle*/, std::string_view /*debut*/,
-                          std::uint64_t /*longueur*/) noexcept {}
+inline void annoncerRefus(std::string_view /*regle*/, std::string_view /*debut*/, std::uint64_t /*longueur*/,
+                          std::uint64_t /*numero*/) noexcept {}
 inline void annoncerReponse(bool /*encore*/) noexcept {}
 #endif
 }  // namespace console::systeme

@@ -20,7 +20,7 @@ bool lireValeurShort(console::Console& console, std::int16_t& valeur) {
             return true;
         }
         console::systeme::annoncerRefus(nom(jugement.refus), chaineAconvertir.debut,
-                                        chaineAconvertir.longueur);
+                                        chaineAconvertir.longueur, console.numeroLigne());
         // A line of exactly as many characters as are read as one is refused twice: its
         // line end comes as a line of its own, and the prompt comes back two more times,
         // also for a last line without a line end. Any other line is refused once.

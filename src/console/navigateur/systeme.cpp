@@ -11,12 +11,12 @@ extern "C" {
 // and returns how many; 0 once the page has ended input.
 int lireNavigateur(char* tampon, std::size_t taille);
 void ecrireNavigateur(const char* donnees, std::size_t taille);
-// The place and the length as doubles: JavaScript's numbers hold any that the output or
-// a line can reach, past the 4 GiB of the program's 32-bit size_t.
+// The place, the length and the line's number as doubles: JavaScript's numbers hold any that
+// the output or the input can reach, past the 4 GiB of the program's 32-bit size_t.
 void annoncerVerdictNavigateur(const char* genre, std::size_t tailleGenre, int n1, int n2, int somme,
                                double fin);
 void annoncerRefusNavigateur(const char* regle, std::size_t tailleRegle, const char* debut,
-                             std::size_t tailleDebut, double longueur);
+                             std::size_t tailleDebut, double longueur, double numero);
 void annoncerReponseNavigateur(int encore);
 }
 
@@ -43,9 +43,10 @@ void annoncerVerdict(std::string_view genre, std::int16_t n1, std::int16_t n2, s
     annoncerVerdictNavigateur(genre.data(), genre.size(), n1, n2, somme, static_cast<double>(fin));
 }
 
-void annoncerRefus(std::string_view regle, std::string_view debut, std::uint64_t longueur) noexcept {
+void annoncerRefus(std::string_view regle, std::string_view debut, std::uint64_t longueur,
+                   std::uint64_t numero) noexcept {
     annoncerRefusNavigateur(regle.data(), regle.size(), debut.data(), debut.size(),
-                            static_cast<double>(longueur));
+                            static_cast<double>(longueur), static_cast<double>(numero));
 }
 
 void annoncerReponse(bool encore) noexcept {

@@ -6,7 +6,7 @@
 //     until then;
 //   ecrire(octets): bytes for standard output, a view of the program's memory that holds
 //     them only until the call returns;
-//   verdict(genre, n1, n2, somme, fin), refus(regle, memoire, debut, taille, longueur),
+//   verdict(genre, n1, n2, somme, fin), refus(regle, memoire, debut, taille, longueur, numero),
 //     reponse(encore): what the program decided (see annoncerVerdict and the others in
 //     console/systeme.hpp), the names as strings; `fin`, where the verdict's text ends,
 //     counts every byte written since the start, those that ecrire has not yet been given
@@ -41,8 +41,8 @@ mergeInto(LibraryManager.library, {
     Module['systeme']['verdict'](nomNavigateur(genre, tailleGenre), n1, n2, somme, fin);
   },
   annoncerRefusNavigateur__deps: ['$nomNavigateur'],
-  annoncerRefusNavigateur: function(regle, tailleRegle, debut, tailleDebut, longueur) {
-    Module['systeme']['refus'](nomNavigateur(regle, tailleRegle), HEAPU8, debut, tailleDebut, longueur);
+  annoncerRefusNavigateur: function(regle, tailleRegle, debut, tailleDebut, longueur, numero) {
+    Module['systeme']['refus'](nomNavigateur(regle, tailleRegle), HEAPU8, debut, tailleDebut, longueur, numero);
   },
   annoncerReponseNavigateur: function(encore) {
     Module['systeme']['reponse'](encore !== 0);
