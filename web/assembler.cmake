@@ -1,11 +1,26 @@
-# The page as emcc takes it: page.html (MODELE) with the bundled script (SCRIPT) in place
-# of the comment that marks where it goes, written to PAGE.
+# The page as emcc takes it: page.html (MODELE) with its style sheet minified by esbuild
+# (ESBUILD) and the bundled script (SCRIPT) in place of the comment that marks where it goes,
+# written to PAGE.
 file(READ "${MODELE}" page)
 file(READ "${SCRIPT}" script)
 set(marque "<!-- the page's script, web/page.mjs and its modules, bundled -->")
 string(FIND "${page}" "${marque}" position)
-if(position EQUAL -1)
-    message(FATAL_ERROR "${MODELE} has no line '${marque}' for the page's script")
+string(FIND "${page}" "<style>" debut)
+string(FIND "${page}" "</style>" fin)
+if(position EQUAL -1 OR debut EQUAL -1 OR fin EQUAL -1)
+    message(FATAL_ERROR "${MODELE} has no line '${marque}' for the page's script, or no style sheet")
 endif()
-string(REPLACE "${marque}" "<script>\n${script}</script>" page "${page}")
-file(WRITE "${PAGE}" "${page}")
+math(EXPR debut "${debut} + 7")
+math(EXPR longueur "${fin} - ${debut}")
+string(SUBSTRING "${page}" ${debut} ${longueur} style)
+file(WRITE "${PAGE}.css" "${style}")
+execute_process(COMMAND "${ESBUILD}" "${PAGE}.css" --minify --charset=utf8 --log-level=warning
+    OUTPUT_VARIABLE minifie RESULT_VARIABLE resultat)
+file(REMOVE "${PAGE}.css")
+if(NOT resultat EQUAL 0)
+    message(FATAL_ERROR "esbuild could not minify the style sheet of ${MODELE}")
+endif()
+string(SUBSTRING "${page}" 0 ${debut} avant)
+string(SUBSTRING "${page}" ${fin} -1 apres)
+string(REPLACE "${marque}" "<script>\n${script}</script>" apres "${apres}")
+file(WRITE "${PAGE}" "${avant}${minifie}${apres}")
