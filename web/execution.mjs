@@ -93,8 +93,8 @@ export function demarrer(run) {
       verdict: (genre, n1, n2, somme, fin) => {
         if (vivante(run)) o.verdict(run, genre, n1, n2, somme, fin);
       },
-      refus: (regle, memoire, debut, taille, longueur) => {
-        if (vivante(run)) o.refus(run, regle, memoire, debut, taille, longueur);
+      refus: (regle, memoire, debut, taille, longueur, numero) => {
+        if (vivante(run)) o.refus(run, regle, memoire, debut, taille, longueur, numero);
       },
       reponse: (encore) => {
         if (vivante(run)) o.reponse(run, encore);

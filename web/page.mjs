@@ -4,6 +4,7 @@
 import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer } from './explication.mjs';
 import { commandes } from './etats.mjs';
 import { creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
+import { lignesRefusees } from './mots.mjs';
 import * as vocabulaire from './vocabulaire.mjs';
 import { garder, telecharger, transcription } from './transcription.mjs';
 import * as vue from './vue.mjs';
@@ -35,6 +36,8 @@ const LONGUEUR_CONSIGNE = 300;
 // Numbers as the program reads them, for the sum a learner foresees.
 const NOMBRE = new RegExp(`^\\s*([+\u2212-]?)\\s*(\\d{1,${vocabulaire.longueurMax}})\\s*$`);
 const SAUT = 10;  // the newline
+// A file run names the first refused lines by their numbers, at most these many.
+const LIGNES_CITEES = 10;
 
 // A file run keeps the places of its last verdicts, as many as the view can show (one a
 // line), to mark them when it ends: a million checks tell a million verdicts.
@@ -82,9 +85,10 @@ const observateur = {
     run.finsVerdicts[i] = fin;
     run.genresVerdicts[i] = genre;
   },
-  refus(run, regle, memoire, debut, taille, longueur) {
+  refus(run, regle, memoire, debut, taille, longueur, numero) {
     ++run.compte.refus;
     if (!run.fichier) run.refuse = { regle, debut: memoire.slice(debut, debut + taille), longueur };
+    else if (run.lignesRefusees.length < LIGNES_CITEES) run.lignesRefusees.push(numero);
   },
   reponse(run, encore) {
     run.encore = encore;
@@ -128,7 +132,7 @@ function nouvelle(fichier) {
     finsVerdicts: new Float64Array(VERDICTS_GARDES),
     genresVerdicts: [], depuisLecture: '', verdict: {}, refuse: null, indice: null, encore: null,
     debut: performance.now(), aExpliquer: null, montre: null, aDeviner: [], retenus: [], aTaper: [],
-    position: 'debut',
+    position: 'debut', lignesRefusees: [],
   });
   vue.vider();
   detail.textContent = 'Chaque résultat sera expliqué ici.';
@@ -299,7 +303,8 @@ function conclure(run, focusLibre) {
     requestAnimationFrame(suite);
   }
   if (run.etat === 'fichierFini') {
-    resume.textContent = resumer(run.compte);
+    const refusees = lignesRefusees(run.lignesRefusees, run.compte.refus);
+    resume.textContent = `${resumer(run.compte)}${refusees && ` ${refusees}`}`;
     resume.hidden = false;
   }
   if (focusLibre) (run.fichier ? journal : boutonRecommencer).focus({ preventScroll: true });

@@ -56,12 +56,15 @@ VERDICTS = [["verdict exact", " Resultat valide : 100 + -200 = -100"],
 # The summaries of some files, and the files warned about.
 RESUMES = {
     "debordements": "4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 0 ligne refusée.",
-    "refus": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 12 lignes refusées.",
-    "ligne_trop_longue": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 3 lignes refusées.",
-    "bom_utf8": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 1 ligne refusée.",
+    "refus": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 12 lignes refusées. "
+             "Lignes refusées : 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 2 autres.",
+    "ligne_trop_longue": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 3 lignes refusées. "
+                         "Lignes refusées : 1, 2 et 4.",
+    "bom_utf8": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 1 ligne refusée. "
+                "Ligne refusée : 1.",
     # Its patterns split across the program's writes, 64 KiB each.
     "grand": "40000 vérifications : 10000 sommes valides, 10000 débordements positifs, 20000 débordements négatifs ; "
-             "40000 lignes refusées.",
+             "40000 lignes refusées. Lignes refusées : 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 39990 autres.",
 }
 AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "pas du texte"}  # refus holds a NUL byte
 # What a user of a small screen would miss in the viewport, if anything.
