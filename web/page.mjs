@@ -12,7 +12,7 @@ import * as vue from './vue.mjs';
 const element = (id) => document.getElementById(id);
 const journal = element('journal'), saisie = element('saisie'), etat = element('etat');
 const avancement = element('avancement'), barre = element('barre'), quantiteLue = element('quantiteLue');
-const boutonFin = element('fin'), boutonRecommencer = element('recommencer');
+const boutonFin = element('fin'), boutonRecommencer = element('recommencer'), issue = element('issue');
 const boutonArreter = element('arreter');
 const boutonEnregistrer = element('enregistrer'), choixFichier = element('fichier');
 const detail = element('detail'), consigne = element('consigne'), bref = element('bref');
@@ -257,8 +257,13 @@ function amener(cible) {
 }
 
 // The input line in view, even above a phone's keyboard, and if there is room the short
-// explanation or the question under it.
+// explanation under it; or else the question of a verdict to be foreseen.
 function garderEnVue() {
+  // The question and its choices, above a phone's keyboard when it is out.
+  if (!devinette.hidden) {
+    amener(devinette);
+    return;
+  }
   amener(saisie);
   // The transcript's last lines above it, as far as it stays in view.
   const manqueAuDessus = finDuJournalEnHaut() - journal.getBoundingClientRect().bottom;
@@ -311,10 +316,11 @@ function conclure(run, focusLibre) {
   amenerLaFin();
 }
 
-// The status in the window, and above all the end of the transcript: its last three lines.
+// The status and « Recommencer » in the window, and above all the end of the transcript: its
+// last three lines.
 function amenerLaFin() {
   journal.scrollTop = journal.scrollHeight;
-  amener(etat);
+  amener(issue);
   const bas = journal.getBoundingClientRect().bottom, haut = finDuJournalEnHaut();
   if (bas < haut) scrollBy(0, Math.floor(bas - haut));
   else if (bas + MARGE > innerHeight) scrollBy(0, Math.ceil(bas + MARGE - innerHeight));
@@ -327,12 +333,14 @@ function finDuJournalEnHaut() {
   return Math.min(3 * ligne, journal.clientHeight) + MARGE;
 }
 
-// When the window changes (a phone turned), the end stays in view: the input line's while a
-// session is typed, the status's once a run has ended.
-addEventListener('resize', () => {
+// When the window changes (a phone turned, its keyboard out), the end stays in view: the input
+// line's, or the question's, while a session is typed, the status's once a run has ended.
+const redimensionner = () => {
   if (!vivante(courante)) amenerLaFin();
   else if (!courante.fichier) demanderTrame();
-});
+};
+addEventListener('resize', redimensionner);
+window.visualViewport?.addEventListener('resize', redimensionner);
 
 // Shows `octets`, which the program wrote from its offset `debut` on; from a verdict to be
 // foreseen on, they wait for the learner's choice.

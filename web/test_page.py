@@ -67,9 +67,13 @@ RESUMES = {
              "40000 lignes refusées. Lignes refusées : 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 39990 autres.",
 }
 AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "pas du texte"}  # refus holds a NUL byte
-# What a user of a small screen would miss in the viewport, if anything.
-VUE = """const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
-const f = [];
+# What a user of a small screen would miss in the viewport once the page has drawn: the input
+# line, the verdict in short, the question or the hint; the end of the transcript; the whole
+# table of bits; the examples within a screen and a half of the top; under a finger (the
+# page's rules for a coarse pointer applied to it), targets of 44 px.
+VUE = """return new Promise((fini) => requestAnimationFrame(() => requestAnimationFrame(() => fini((() => {
+const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
+const f = [], a = document.querySelector('.addition');
 if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
 const b = document.getElementById(document.getElementById('devinette').hidden ? 'bref' : 'devinette').getBoundingClientRect();
 if (b.height && b.bottom > innerHeight) f.push(`the verdict in short, the hint or the question out of view (${b.bottom})`);
@@ -77,9 +81,26 @@ if (window.visualViewport?.height < r.bottom) f.push('the input line under the k
 if (j.scrollTop + j.clientHeight < j.scrollHeight - 2 || j.getBoundingClientRect().bottom < 40) f.push('the end of the transcript out of view');
 if (document.documentElement.scrollWidth > innerWidth) f.push('a horizontal scroll');
 if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 px');
-for (const e of innerWidth > 480 ? [] : [s, ...document.querySelectorAll('button, summary')]) {
-  if (e.offsetParent && e.offsetHeight < 44) f.push(`${e.id || e.textContent} under 44 px`);
+if (a && a.scrollWidth > a.clientWidth) f.push(`the bits cut (${a.scrollWidth} px in ${a.clientWidth})`);
+const e = document.getElementById('exercices').getBoundingClientRect().top + scrollY;
+if (document.querySelector('#bref .sorte') && e > 1.5 * innerHeight) f.push(`the examples at ${e} px`);
+const doigt = Array.from(document.styleSheets[0].cssRules).filter((g) => g.media?.mediaText.includes('coarse'));
+const medias = doigt.map((g) => [g, g.media.mediaText, g.media.mediaText = 'all']);
+for (const c of [s, ...document.querySelectorAll('button, summary, label')]) {
+  if (c.offsetParent && (c.offsetHeight < 44 || c.offsetWidth < 44)) f.push(`${c.id || c.textContent} under 44 px`);
 }
+for (const [g, m] of medias) g.media.mediaText = m;
+return f.join(', ');
+})()))));"""
+# On paper, what the page shows at the end of a session: no controls, the transcript in
+# black and whole, the explanation.
+PAPIER = """const imprime = Array.from(document.styleSheets[0].cssRules).filter((g) => g.media?.mediaText === 'print');
+imprime.forEach((g) => { g.media.mediaText = 'all'; });
+const j = document.getElementById('journal'), f = [];
+if (Array.from(document.querySelectorAll('button, input, summary')).some((e) => e.offsetParent)) f.push('a control printed');
+if ([j, ...j.querySelectorAll('span')].some((e) => getComputedStyle(e).color !== 'rgb(0, 0, 0)')) f.push('the transcript not black');
+if (j.scrollHeight > j.clientHeight + 2 || !document.getElementById('explication').offsetParent) f.push('cut, or not explained');
+imprime.forEach((g) => { g.media.mediaText = 'print'; });
 return f.join(', ');"""
 DEPOSER = ("const d = new DataTransfer(); for (let i = 0; i < arguments.length; i += 2)"
            " d.items.add(new File([new Uint8Array(arguments[i])], arguments[i + 1]));"
@@ -256,7 +277,7 @@ def session(navigateur, tests, echecs):
                 navigateur.cliquer("journal")
                 if actif(navigateur) != "saisie":
                     echecs.append(f"session {numero}: a click on the transcript leaves the focus on {actif(navigateur)}")
-            if vue := navigateur.js("const vu = (() => {%s})(); window.retablir?.(); return vu;" % VUE):
+            if vue := navigateur.js("return (() => {%s})().then((vu) => { window.retablir?.(); return vu; });" % VUE):
                 echecs.append(f"session {numero}, {taille}: {vue}")
             if groupe.startswith("^V"):
                 groupe = navigateur.js(CLAVIER) or groupe[2:]
@@ -278,6 +299,8 @@ def session(navigateur, tests, echecs):
             explique = texte(navigateur, "bref")
             if marques != VERDICTS or "30000 + 30000 = 60000, au-delà de 32767" not in explique:
                 echecs.append(f"session 0: verdicts marked {marques}, explained {explique}")
+            if papier := navigateur.js(PAPIER):
+                echecs.append(f"session 0, printed: {papier}")
         vu, cache = texte(navigateur, "journal"), texte(navigateur, "horsVue") * navigateur.js(
             "return !document.getElementById('horsVue').hidden;")
         if etat != FINS[statut] or not attendu.endswith(vu) or not cache.startswith(
