@@ -1,6 +1,23 @@
-// The page's own words around the program, pure functions of what they are told: the lines
-// a file run refused.
-const NBSP = '\u00a0';
+// The page's own words around the program, pure functions of what they are told: a sum
+// foreseen read as the program reads a value, and the lines a file run refused.
+import * as vocabulaire from './vocabulaire.mjs';
+
+const NBSP = '\u00a0', cite = (texte) => `«${NBSP}${texte}${NBSP}»`;
+
+// A number as the program reads a value: an optional sign, then digits, at most `longueurMax`
+// characters in all, within the range of 16 bits.
+const NOMBRE = new RegExp(`^(?=.{1,${vocabulaire.longueurMax}}$)[+-]?\\d+$`);
+
+// The value of `texte` as the program would read it (-0 as 0), or null when it would refuse it.
+export function lireNombre(texte) {
+  const n = NOMBRE.test(texte) ? Number(texte) + 0 : NaN;
+  return n >= vocabulaire.plusPetite && n <= vocabulaire.plusGrande ? n : null;
+}
+
+// When the sum foreseen cannot be read, or no kind has been chosen for it.
+export const sommeIllisible = (texte) => `${cite(texte)}${NBSP}: le programme ne lirait pas cette somme. `
+  + `Écrivez-la en chiffres, de ${vocabulaire.plusPetite} à ${vocabulaire.plusGrande}.`;
+export const GENRE_A_CHOISIR = 'Choisissez aussi le verdict.';
 
 // The first lines that a file run refused, by their numbers in the file, out of `total`.
 export function lignesRefusees(numeros, total) {

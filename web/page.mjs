@@ -4,7 +4,7 @@
 import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer } from './explication.mjs';
 import { commandes } from './etats.mjs';
 import { creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
-import { lignesRefusees } from './mots.mjs';
+import { GENRE_A_CHOISIR, lignesRefusees, lireNombre, sommeIllisible } from './mots.mjs';
 import * as vocabulaire from './vocabulaire.mjs';
 import { garder, telecharger, transcription } from './transcription.mjs';
 import * as vue from './vue.mjs';
@@ -18,9 +18,10 @@ const boutonEnregistrer = element('enregistrer'), choixFichier = element('fichie
 const detail = element('detail'), consigne = element('consigne'), bref = element('bref');
 const resume = element('resume'), texteAvertissement = element('avertissement');
 const devinette = element('devinette'), prevue = element('prevue'), deviner = element('deviner');
-const exemples = document.querySelectorAll('[data-exemple]');
+const enonce = element('enonce'), lecture = element('lecture');
+const exemples = document.querySelectorAll('[data-exemple]'), choix = devinette.querySelectorAll('button');
 // The choices of a verdict to be foreseen, one a kind, in the program's names.
-devinette.querySelectorAll('button').forEach((bouton, i) => {
+choix.forEach((bouton, i) => {
   bouton.value = [vocabulaire.valide, vocabulaire.positif, vocabulaire.negatif][i];
 });
 vue.initialiser({ journal, horsVue: element('horsVue') });
@@ -33,8 +34,6 @@ const DELAI_AVANCEMENT_MS = 500;
 // The input line is described by what the program wrote since it last read: a prompt, or
 // a verdict and the question; at most this many characters of its end.
 const LONGUEUR_CONSIGNE = 300;
-// Numbers as the program reads them, for the sum a learner foresees.
-const NOMBRE = new RegExp(`^\\s*([+\u2212-]?)\\s*(\\d{1,${vocabulaire.longueurMax}})\\s*$`);
 const SAUT = 10;  // the newline
 // A file run names the first refused lines by their numbers, at most these many.
 const LIGNES_CITEES = 10;
@@ -226,8 +225,11 @@ function dessinerBref(run) {
   run.montre = montre;
   if (attente) {
     const { n1, n2 } = attente.verdict;
-    if ([null, document.body, saisie].includes(document.activeElement)) prevue.focus({ preventScroll: true });
-    element('enonce').innerHTML = enonceHtml(n1, n2);
+    enonce.innerHTML = enonceHtml(n1, n2);
+    tenir(null);
+    // On the question, not in a text field: a phone's keyboard goes, the choices stay in view.
+    const actif = document.activeElement, libre = [null, document.body, saisie].includes(actif);
+    if (libre || devinette.contains(actif)) enonce.focus({ preventScroll: true });
     bref.replaceChildren();
     journal.removeAttribute('aria-busy');  // nothing more is shown until the learner's choice
   } else if (run.indice) {
@@ -379,11 +381,35 @@ function devoiler(run, prediction) {
   if (vivante(run)) saisie.focus({ preventScroll: true });
 }
 
+// The learner foresees the verdict waiting as of kind `genre` (null for Enter in the field of
+// the sum, which answers with the kind chosen before, if any), with the sum in that field if
+// there is one. A sum that the program would not read, or no kind, is asked for again.
+let genreTenu = null;
 function prevoir(genre) {
-  const nombre = NOMBRE.exec(prevue.value), signe = /[-\u2212]/.test(nombre?.[1]) ? -1 : 1;
+  const texte = prevue.value, somme = texte ? lireNombre(texte) : null;
+  tenir(genre ?? genreTenu);
+  const manque = texte && somme === null ? sommeIllisible(texte) : genreTenu ? '' : GENRE_A_CHOISIR;
+  if (manque) {
+    lecture.textContent = manque;
+    lecture.hidden = false;
+    (manque === GENRE_A_CHOISIR ? choix[0] : prevue).focus();
+    return;
+  }
+  const prediction = { genre: genreTenu, somme };
+  tenir(null);
   prevue.value = '';
-  devoiler(courante, { genre, somme: nombre ? signe * Number(nombre[2]) : null });
-  if (courante.aDeviner.length) prevue.focus();
+  devoiler(courante, prediction);
+}
+
+// Holds `genre` as the learner's choice, shown pressed, until the sum can be read; null: none.
+function tenir(genre) {
+  genreTenu = genre;
+  for (const bouton of choix) {
+    if (bouton.value !== genre) bouton.removeAttribute('aria-pressed');
+    else bouton.setAttribute('aria-pressed', 'true');
+  }
+  lecture.hidden = true;
+  lecture.textContent = '';
 }
 
 // Types the values of an example as a learner would, each at the prompt that asks for it:
@@ -485,10 +511,12 @@ boutonFin.addEventListener('click', () => {
   finirEntree(courante);
 });
 boutonRecommencer.addEventListener('click', nouvelleSession);
-devinette.addEventListener('submit', (e) => e.preventDefault());
-for (const bouton of devinette.querySelectorAll('button')) {
-  bouton.addEventListener('click', () => prevoir(bouton.value));
-}
+// Enter in the field of the sum answers with the kind chosen, or asks for one.
+devinette.addEventListener('submit', (e) => {
+  e.preventDefault();
+  prevoir(null);
+});
+for (const bouton of choix) bouton.addEventListener('click', () => prevoir(bouton.value));
 deviner.addEventListener('change', () => {
   while (!deviner.checked && courante.aDeviner.length) devoiler(courante, null);
 });

@@ -28,7 +28,8 @@ N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 # starts with ^R is typed where the hint for a refused line shows (and only there), ^C
 # after a click on the transcript (and one that ends a selection there), ^V while the
 # visual viewport, as a phone's keyboard leaves it, is too low for the input line. ^X
-# clicks the example it names, with « Deviner » on; ^G foresees the verdict held back.
+# clicks the example it names, with « Deviner » on; ^G foresees the verdict held back, its
+# kind clicked (= : Enter in the field of the sum).
 SESSIONS = [
     ((390, 844), ["100", "abc", "^R^C-200", "y", "^V30000", "30000", "n"], 0,
      f"{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}y\n"
@@ -42,8 +43,9 @@ SESSIONS = [
     ((480, 768), ["100\r\n200\ry\r\n" * 60, "^R" + "100\r\n200\ry\r\n" * 60 + "-5^F"], 1,
      f"{N1}{{0}}\n{INVITE}{{0}}-5{N2}\n".format("100\n200\ny\n" * 60
                                               + f"{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}" * 60)),
-    # An example in the middle of a check starts a new session, clicked from the foot of the page.
-    ((780, 437), ["5", "^X30000 + 30000", "^Gvalide 60000", "n"], 0,
+    # An example in the middle of a check starts a new session, clicked from the foot of the page;
+    # a foreseen sum is read as the program reads a value, and a kind is asked for.
+    ((780, 437), ["5", "^X30000 + 30000", "^G= 123", "^Gvalide 60000", "^G= -5536", "n"], 0,
      f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
 ]
 FINS = ["Terminé : la réponse ne commençait pas par « y », la seule qui lance une autre vérification (statut 0, succès)",
@@ -246,19 +248,30 @@ def session(navigateur, tests, echecs):
             navigateur.cliquer("recommencer")
         if actif(navigateur) != "saisie":
             echecs.append(f"session {numero}: the input line has not the focus at the start")
-        vu = 0
+        vu, redemande = 0, False
         for groupe in groupes:
             prevision = groupe.startswith("^G")
-            vu = attendre(navigateur, lambda: len(t := texte(navigateur, "journal")) > vu and (
+            vu = attendre(navigateur, lambda: (len(t := texte(navigateur, "journal")) > vu or prevision and redemande) and (
                 navigateur.js(DEVINETTE) if prevision else t.endswith((INVITE, QUESTION)) and navigateur.js(LIBRE)) and len(t))
             if prevision:
                 genre, somme = groupe[2:].split()
                 if "Debordement" in texte(navigateur, "journal") + texte(navigateur, "consigne") or not navigateur.js(
                         "return saisie.disabled && enregistrer.disabled && !etat.textContent;"):
                     echecs.append(f"session {numero}: the verdict shown before it is foreseen")
-                navigateur.js("prevue.value = arguments[1]; document.querySelector(`#devinette [value=${arguments[0]}]`).click();",
-                              genre, somme)
+                if not redemande and actif(navigateur) != "enonce":
+                    echecs.append(f"session {numero}: the focus on {actif(navigateur)}, not on the question")
+                navigateur.js("prevue.value = arguments[0];", somme)
+                if genre == "=":
+                    navigateur.js("prevue.focus();")
+                    navigateur.touches(Keys.ENTER)
+                else:
+                    navigateur.js("document.querySelector(`#devinette [value=${arguments[0]}]`).click();", genre)
+                # The question stays only with the reason why.
+                redemande = navigateur.js("return !devinette.hidden;")
+                if redemande and navigateur.js("return lecture.hidden;"):
+                    echecs.append(f"session {numero}, {groupe}: the question stays, and the page does not say why")
                 continue
+            redemande = False
             if groupe.startswith("^X"):
                 navigateur.js("scrollTo(0, document.body.scrollHeight); if (!deviner.checked) deviner.click();"
                               "Array.from(document.querySelectorAll('[data-exemple]')).find((b) => b.textContent === arguments[0]).click();", groupe[2:])
