@@ -1,8 +1,17 @@
-// The page's own words around the program, pure functions of what they are told: a sum
-// foreseen read as the program reads a value, and the lines a file run refused.
+// The page's own words around the program, pure functions of what they are told: what the
+// input line is for at the question, a sum foreseen read as the program reads a value, and
+// the lines a file run refused.
 import * as vocabulaire from './vocabulaire.mjs';
 
 const NBSP = '\u00a0', cite = (texte) => `«${NBSP}${texte}${NBSP}»`;
+
+// Beside the input line at the repeat question: what its answers do.
+export const AIDE_QUESTION = `${cite('y')} puis Entrée${NBSP}: une autre vérification. `
+  + 'Toute autre réponse termine le programme.';
+
+// What a value typed at the question would do, said before it is sent.
+export const avantDeTerminer = (texte) => `${cite(texte)} n\u2019est pas ${cite('y')}${NBSP}: `
+  + 'il terminerait le programme. Entrée de nouveau pour l\u2019envoyer quand même.';
 
 // A number as the program reads a value: an optional sign, then digits, at most `longueurMax`
 // characters in all, within the range of 16 bits.

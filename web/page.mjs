@@ -4,7 +4,9 @@
 import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer } from './explication.mjs';
 import { commandes } from './etats.mjs';
 import { creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
-import { GENRE_A_CHOISIR, lignesRefusees, lireNombre, sommeIllisible } from './mots.mjs';
+import {
+  AIDE_QUESTION, GENRE_A_CHOISIR, avantDeTerminer, lignesRefusees, lireNombre, sommeIllisible,
+} from './mots.mjs';
 import * as vocabulaire from './vocabulaire.mjs';
 import { garder, telecharger, transcription } from './transcription.mjs';
 import * as vue from './vue.mjs';
@@ -18,7 +20,8 @@ const boutonEnregistrer = element('enregistrer'), choixFichier = element('fichie
 const detail = element('detail'), consigne = element('consigne'), bref = element('bref');
 const resume = element('resume'), texteAvertissement = element('avertissement');
 const devinette = element('devinette'), prevue = element('prevue'), deviner = element('deviner');
-const enonce = element('enonce'), lecture = element('lecture');
+const enonce = element('enonce'), lecture = element('lecture'), aide = element('aide');
+const annonce = element('annonce');
 const exemples = document.querySelectorAll('[data-exemple]'), choix = devinette.querySelectorAll('button');
 // The choices of a verdict to be foreseen, one a kind, in the program's names.
 choix.forEach((bouton, i) => {
@@ -74,6 +77,7 @@ const observateur = {
     if (!run.fichier) {
       run.aMarquer.push({ fin, classe: `verdict ${classeDuGenre(genre)}` });
       run.position = 'question';
+      run.finVerdict = fin;
       // To be foreseen first: the verdict's text waits, the program goes on.
       if (deviner.checked) {
         run.aDeviner.push({ fin, verdict: { ...v } });
@@ -91,7 +95,7 @@ const observateur = {
   },
   reponse(run, encore) {
     run.encore = encore;
-    run.refuse = null;
+    run.refuse = run.finVerdict = null;
     if (encore) run.position = 'debut';
   },
   // The hint stays shown while the program waits after a refused line. The transcript is
@@ -103,12 +107,17 @@ const observateur = {
       if (run.aTaper.length) queueMicrotask(() => run === courante && taper(run.aTaper.shift(), true));
       else journal.removeAttribute('aria-busy');
     }
-    // What waits to be foreseen is described once it is shown.
+    // What waits to be foreseen is described once it is shown; what the program wrote after
+    // a verdict is said after it, in short.
     run.consigne = run.depuisLecture.trim();
-    if (!run.aDeviner.length) consigne.textContent = run.consigne;
+    run.apresVerdict = run.finVerdict === null ? null
+      : run.depuisLecture.slice(Math.max(0, run.depuisLecture.length - (run.ecrits - run.finVerdict))).trim();
+    run.finVerdict = null;
+    if (!run.aDeviner.length) decrire(run);
     run.depuisLecture = '';
     run.indice = run.refuse;
     run.refuse = null;
+    run.aAnnoncer = true;
     demanderTrame();
   },
   etat(run) {
@@ -131,15 +140,13 @@ function nouvelle(fichier) {
     finsVerdicts: new Float64Array(VERDICTS_GARDES),
     genresVerdicts: [], depuisLecture: '', verdict: {}, refuse: null, indice: null, encore: null,
     debut: performance.now(), aExpliquer: null, montre: null, aDeviner: [], retenus: [], aTaper: [],
-    position: 'debut', lignesRefusees: [],
+    position: 'debut', finVerdict: null, apresVerdict: null, lignesRefusees: [],
   });
   vue.vider();
   detail.textContent = 'Chaque résultat sera expliqué ici.';
   bref.replaceChildren();
-  resume.hidden = true;
-  saisie.value = '';
-  // A file's whole output at once is not read aloud; its outcome, in the status, is.
-  journal.setAttribute('aria-live', fichier ? 'off' : 'polite');
+  resume.hidden = aide.hidden = true;
+  saisie.value = consigne.textContent = annonce.textContent = aide.textContent = '';
   appliquer(run);
   return run;
 }
@@ -177,7 +184,8 @@ function motsDEtat(run) {
     case 'arretee': return `${choisis}Fichier ${nom}\u00a0: exécution arrêtée après `
       + `${vue.quantite(run.lu)} lus sur ${vue.quantite(fichier.blob.size)}`;
     case 'sessionFinie': case 'fichierFini': return (fichier ? `${choisis}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
-      ? `Arrêté\u00a0: fin des données quand le programme attendait une valeur (statut ${run.statut}, échec)`
+      ? 'Vérification inachevée\u00a0: les données ont pris fin quand le programme attendait une valeur '
+        + `(statut ${run.statut})`
       : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0, succès)'
         : `Terminé\u00a0: la réponse ne commençait pas par «\u00a0y\u00a0», la seule qui lance une `
           + 'autre vérification (statut 0, succès)');
@@ -214,6 +222,27 @@ function dessinerTrame() {
   }
   dessinerBref(run);
   garderEnVue();
+  annoncer(run);
+}
+
+// What the program asks, beside the input line: its prompt or question, what the answers to
+// the question do, and the hint after a refused line (see dessinerBref).
+function decrire(run) {
+  consigne.textContent = run.consigne;
+  // Hidden, it would still be read as part of the description.
+  aide.hidden = run.apresVerdict === null;
+  aide.textContent = aide.hidden ? '' : AIDE_QUESTION;
+  run.averti = null;
+}
+
+// Says once, in order, what the program asks now that it waits: the hint after a refused
+// line or the verdict in short, then the prompt or the question. The transcript is not read
+// out: its verdict would be heard twice.
+function annoncer(run) {
+  if (!run.aAnnoncer || run.aDeviner.length) return;
+  run.aAnnoncer = false;
+  const question = run.apresVerdict !== null, avant = run.indice || question ? `${bref.textContent} ` : '';
+  annonce.textContent = avant + (question ? `${run.apresVerdict} ${AIDE_QUESTION}` : run.consigne);
 }
 
 // Under the terminal, what the learner reads first: the verdict to foresee, or the hint
@@ -234,7 +263,7 @@ function dessinerBref(run) {
     journal.removeAttribute('aria-busy');  // nothing more is shown until the learner's choice
   } else if (run.indice) {
     const p = document.createElement('p');
-    p.className = 'indice';
+    p.className = p.id = 'indice';
     p.textContent = indice(run.indice);
     bref.replaceChildren(p);
     detail.textContent = 'Ligne refusée\u00a0: l\u2019indice, sous le terminal, dit pourquoi. '
@@ -283,6 +312,8 @@ function garderEnVue() {
 // after a file, so that a stray Enter does not throw that transcript away.
 function conclure(run, focusLibre) {
   journal.removeAttribute('aria-busy');
+  aide.hidden = true;
+  aide.textContent = '';
   cancelAnimationFrame(trame);
   trame = 0;
   // A file's last verdicts, in order, where the transcript is its output.
@@ -376,7 +407,7 @@ function devoiler(run, prediction) {
   for (const { octets, debut } of retenus) recevoir(run, octets, debut);
   demanderTrame();
   if (run.aDeviner.length) return;
-  consigne.textContent = run.consigne;
+  decrire(run);
   passer(run, 'devoile');
   if (vivante(run)) saisie.focus({ preventScroll: true });
 }
@@ -443,10 +474,18 @@ function taper(texte, parExemple = false) {
 }
 
 // Hands over the input line followed by `fin`: '\n' for Enter, '' for Ctrl-D.
+// A value typed at the question (after an example, most likely) would end the program, as any
+// answer but « y » does: the page says so first, and sends it if Enter comes again.
 function envoyerLigne(fin) {
-  const texte = saisie.value + fin;
+  const run = courante, texte = saisie.value;
+  const aLaQuestion = fin && run.apresVerdict !== null && !run.entree.length;
+  if (aLaQuestion && lireNombre(texte) !== null && run.averti !== texte) {
+    run.averti = texte;
+    annonce.textContent = aide.textContent = avantDeTerminer(texte);
+    return;
+  }
   saisie.value = '';
-  if (texte) taper(texte);
+  if (texte + fin) taper(texte + fin);
 }
 
 // Runs the first of `fichiers` in place of the run shown, once its start is read for the

@@ -29,7 +29,8 @@ N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 # after a click on the transcript (and one that ends a selection there), ^V while the
 # visual viewport, as a phone's keyboard leaves it, is too low for the input line. ^X
 # clicks the example it names, with « Deviner » on; ^G foresees the verdict held back, its
-# kind clicked (= : Enter in the field of the sum).
+# kind clicked (= : Enter in the field of the sum). ^W is a value typed at the question: held
+# back with a warning, then sent by Enter again.
 SESSIONS = [
     ((390, 844), ["100", "abc", "^R^C-200", "y", "^V30000", "30000", "n"], 0,
      f"{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}y\n"
@@ -45,11 +46,11 @@ SESSIONS = [
                                               + f"{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}" * 60)),
     # An example in the middle of a check starts a new session, clicked from the foot of the page;
     # a foreseen sum is read as the program reads a value, and a kind is asked for.
-    ((780, 437), ["5", "^X30000 + 30000", "^G= 123", "^Gvalide 60000", "^G= -5536", "n"], 0,
-     f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}n\n"),
+    ((780, 437), ["5", "^X30000 + 30000", "^G= 123", "^Gvalide 60000", "^G= -5536", "^W5"], 0,
+     f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}5\n"),
 ]
 FINS = ["Terminé : la réponse ne commençait pas par « y », la seule qui lance une autre vérification (statut 0, succès)",
-        "Arrêté : fin des données quand le programme attendait une valeur (statut 1, échec)",
+        "Vérification inachevée : les données ont pris fin quand le programme attendait une valeur (statut 1)",
         "Terminé : fin des données à la question (statut 0, succès)"]
 # What the first session's verdicts look like: its lines in the transcript, by kind, and
 # the last one explained (what the explanation says is tested under node).
@@ -69,13 +70,15 @@ RESUMES = {
              "40000 lignes refusées. Lignes refusées : 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 39990 autres.",
 }
 AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "pas du texte"}  # refus holds a NUL byte
-# What a user of a small screen would miss in the viewport once the page has drawn: the input
-# line, the verdict in short, the question or the hint; the end of the transcript; the whole
-# table of bits; the examples within a screen and a half of the top; under a finger (the
-# page's rules for a coarse pointer applied to it), targets of 44 px.
+# What a user of a small screen would miss in the viewport, or hear twice, once the page has
+# drawn: the input line, the verdict in short, the question or the hint; the end of the
+# transcript; the whole table of bits; the examples within a screen and a half of the top; at
+# the question, what its answers do; the verdict said in one live region; the hint in the
+# input's description; under a finger (the page's rules for a coarse pointer applied to it),
+# targets of 44 px.
 VUE = """return new Promise((fini) => requestAnimationFrame(() => requestAnimationFrame(() => fini((() => {
 const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
-const f = [], a = document.querySelector('.addition');
+const f = [], a = document.querySelector('.addition'), question = j.textContent.endsWith('(y)?');
 if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
 const b = document.getElementById(document.getElementById('devinette').hidden ? 'bref' : 'devinette').getBoundingClientRect();
 if (b.height && b.bottom > innerHeight) f.push(`the verdict in short, the hint or the question out of view (${b.bottom})`);
@@ -86,6 +89,15 @@ if (parseFloat(getComputedStyle(s).fontSize) < 16) f.push('input text under 16 p
 if (a && a.scrollWidth > a.clientWidth) f.push(`the bits cut (${a.scrollWidth} px in ${a.clientWidth})`);
 const e = document.getElementById('exercices').getBoundingClientRect().top + scrollY;
 if (document.querySelector('#bref .sorte') && e > 1.5 * innerHeight) f.push(`the examples at ${e} px`);
+if (question && document.getElementById('aide').hidden) f.push('the answers to the question not said');
+const operandes = j.textContent.match(/Resultat.*: -?\\d+ \\+ -?\\d+ =/g)?.at(-1).match(/-?\\d+ \\+ -?\\d+/)[0];
+const vives = document.querySelectorAll('[aria-live=polite], [aria-live=assertive], [role=status], [role=alert]');
+const entendu = Array.from(vives).filter((v) => !v.closest('[hidden]') && v.textContent.replace(/\u2212/g, '-')
+  .replace(/\u00a0/g, ' ').includes(operandes)).length;
+if (question && entendu !== 1) f.push(`the verdict in ${entendu} live regions`);
+const indice = document.querySelector('#bref .indice'), decrit = s.getAttribute('aria-describedby').split(' ')
+  .map((i) => document.getElementById(i)?.textContent).join(' ');
+if (indice && !decrit.includes(indice.textContent)) f.push('the hint not in the description of the input line');
 const doigt = Array.from(document.styleSheets[0].cssRules).filter((g) => g.media?.mediaText.includes('coarse'));
 const medias = doigt.map((g) => [g, g.media.mediaText, g.media.mediaText = 'all']);
 for (const c of [s, ...document.querySelectorAll('button, summary, label')]) {
@@ -297,6 +309,12 @@ def session(navigateur, tests, echecs):
             groupe, bouton = (groupe[:-2], True) if groupe.endswith("^F") else (groupe, False)
             if re.search("[\r\n]", groupe):
                 navigateur.js(COLLER, groupe)
+                groupe = ""
+            if groupe.startswith("^W"):
+                navigateur.touches(groupe[2:], Keys.ENTER)
+                if navigateur.js("return new Promise((r) => requestAnimationFrame(() => r(journal.textContent.length"
+                                 " === arguments[0] && aide.textContent.includes(saisie.value))));", vu) is not True:
+                    echecs.append(f"session {numero}: {groupe[2:]} at the question sent at once, or without a warning")
                 groupe = ""
             morceaux = groupe.split("^D")
             for i, morceau in enumerate(morceaux):
