@@ -36,3 +36,6 @@ export function lignesRefusees(numeros, total) {
     : numeros.join(', ').replace(/, (?=\d+$)/, ' et ');
   return `Ligne${s} refusée${s}${NBSP}: ${liste}.`;
 }
+
+// Text copied from the page: its minus signs as the « - » that the program reads.
+export const pourCopier = (texte) => texte.replaceAll('\u2212', '-');

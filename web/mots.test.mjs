@@ -1,9 +1,9 @@
-// The page's own words: a sum foreseen read as the program reads a value, and the lines a file
-// run refused.
+// The page's own words: a sum foreseen read as the program reads a value, the lines a file
+// run refused, and copied numbers.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { lignesRefusees, lireNombre } from './mots.mjs';
+import { lignesRefusees, lireNombre, pourCopier } from './mots.mjs';
 
 // What the program would make of each line typed as a value: its value, or null.
 const NOMBRES = [
@@ -28,4 +28,8 @@ test('a file run names its first refused lines, and how many more there were', (
     [dix, 11, 'Lignes refusées\u00a0: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 1\u00a0autre.'],
     [dix, 40000, 'Lignes refusées\u00a0: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 39990\u00a0autres.'],
   ]) assert.equal(lignesRefusees(numeros, total), attendu, `${total}`);
+});
+
+test('numbers copied from the page have the minus sign that the program reads', () => {
+  assert.equal(pourCopier('de \u221232768 à 32767, \u22121 + 1 = 0'), 'de -32768 à 32767, -1 + 1 = 0');
 });

@@ -5,7 +5,7 @@ import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resu
 import { commandes } from './etats.mjs';
 import { creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
 import {
-  AIDE_QUESTION, GENRE_A_CHOISIR, avantDeTerminer, lignesRefusees, lireNombre, sommeIllisible,
+  AIDE_QUESTION, GENRE_A_CHOISIR, avantDeTerminer, lignesRefusees, lireNombre, pourCopier, sommeIllisible,
 } from './mots.mjs';
 import * as vocabulaire from './vocabulaire.mjs';
 import { garder, telecharger, transcription } from './transcription.mjs';
@@ -575,6 +575,14 @@ choixFichier.addEventListener('change', () => {
   choixFichier.value = '';
 });
 boutonEnregistrer.addEventListener('click', enregistrer);
+// Copied from the page, a number keeps the « - » that the program reads; from the transcript,
+// what it holds.
+document.addEventListener('copy', (e) => {
+  const selection = getSelection(), texte = selection.toString();
+  if (!texte.includes('\u2212') || journal.contains(selection.anchorNode)) return;
+  e.clipboardData.setData('text/plain', pourCopier(texte));
+  e.preventDefault();
+});
 document.addEventListener('dragover', (e) => {
   e.preventDefault();
   document.body.classList.add('depot');

@@ -116,6 +116,11 @@ if ([j, ...j.querySelectorAll('span')].some((e) => getComputedStyle(e).color !==
 if (j.scrollHeight > j.clientHeight + 2 || !document.getElementById('explication').offsetParent) f.push('cut, or not explained');
 imprime.forEach((g) => { g.media.mediaText = 'print'; });
 return f.join(', ');"""
+# What a copy of the short explanation holds.
+COPIE = """const d = new DataTransfer(), r = document.createRange(), s = getSelection(), b = document.getElementById('bref');
+r.selectNodeContents(b); s.removeAllRanges(); s.addRange(r);
+const e = new ClipboardEvent('copy', {clipboardData: d, dataType: 'text/plain', data: '', bubbles: true, cancelable: true});
+b.dispatchEvent(e); s.removeAllRanges(); return e.clipboardData.getData('text/plain');"""
 DEPOSER = ("const d = new DataTransfer(); for (let i = 0; i < arguments.length; i += 2)"
            " d.items.add(new File([new Uint8Array(arguments[i])], arguments[i + 1]));"
            "document.dispatchEvent(new DragEvent('drop', {dataTransfer: d}));")
@@ -332,6 +337,8 @@ def session(navigateur, tests, echecs):
                 echecs.append(f"session 0: verdicts marked {marques}, explained {explique}")
             if papier := navigateur.js(PAPIER):
                 echecs.append(f"session 0, printed: {papier}")
+            if "−" in (copie := navigateur.js(COPIE)) or "-5536" not in copie:
+                echecs.append(f"session 0: copied {copie!r}")
         vu, cache = texte(navigateur, "journal"), texte(navigateur, "horsVue") * navigateur.js(
             "return !document.getElementById('horsVue').hidden;")
         if etat != FINS[statut] or not attendu.endswith(vu) or not cache.startswith(
