@@ -441,5 +441,6 @@ const CONTROLES_DE_TEXTE = new Set([9, 10, 11, 12, 13, 26]);
 export const explicationHtml = (...a) => expliquer(...a);
 export const resume = resumer;
 export const classeDuGenre = (g) => ({ valide: 'exact', positif: 'haut', negatif: 'bas' }[g]);
-export const enonceHtml = (n1, n2) => `<span class="formule">${avecMoins(n1)} + ${avecMoins(n2)}</span>\u00a0: `
+export const enonceHtml = (n1, n2) =>
+  `<span class="formule">${avecMoins(n1)} + ${avecMoins(n2)}</span>${NBSP}: `
   + 'quel verdict, et quelle somme affichée\u00a0? Prévoyez-les avant de voir.';
