@@ -1,11 +1,12 @@
 // What the page says and which controls it leaves, without a browser: each verdict's
 // explanation, the hints, a file's summary and warnings, and the controls of each state.
-// Usage: node --test build/web/modules (the modules as the page is built from them)
+// Usage: node --test build/web/web/modules (the modules as the page is built from them)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
+import { placer } from './cercle.mjs';
 import { ETATS, commandes } from './execution.mjs';
-import { avertissement, expliquer, indice, placer, resumer } from './explication.mjs';
+import { avertissement, explicationHtml, indice, resume } from './explication.mjs';
 
 const lu = (texte) => texte.replaceAll('\u00a0', ' ');
 
@@ -13,7 +14,7 @@ const lu = (texte) => texte.replaceAll('\u00a0', ' ');
 // explanation shows of it: the sum's step, the carries from the sign bit's down and the one
 // out, the sum's pattern read, the rule.
 const EXPLICATIONS = [
-  [30000, 30000, -5536, 'positif', 'sorte positif">Débordement positif',
+  [30000, 30000, -5536, 'positif', 'sorte haut">Débordement positif',
     '30000 + 30000 = 60000, au-delà de 32767 : 60000 − 65536 = −5536.</p>',
     'dernier : 1 1 1 0, 1 0 1 0, 0 1 1 0, 0 0 0 0 ; retenue sortante 0.',
     '<td class="sortante">0</td><td class="signe"><span class="entrante">1</span>',
@@ -22,14 +23,14 @@ const EXPLICATIONS = [
     'Les deux ont le signe 0, la somme le signe 1 : débordement.'],
   [32767, 1, -32768, 'positif', '32767 + 1 = 32768, au-delà de 32767 : 32768 − 65536 = −32768.',
     'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.', '= 32768 sans signe = −32768 avec'],
-  [-32768, -1, 32767, 'negatif', 'sorte negatif">Débordement négatif',
+  [-32768, -1, 32767, 'negatif', 'sorte bas">Débordement négatif',
     '−32768 + −1 = −32769, en deçà de −32768 : −32769 + 65536 = 32767.</p>',
     'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 1, perdue.',
     '<td class="sortante"><s>1</s></td>', '0111 1111 1111 1111</span> = 32767.</p>',
     'ici 0 et 1, différentes, débordement. La retenue sortante, barrée, est perdue : c’est le 65536.'],
   [-32768, -32768, 0, 'negatif', '−65536 + 65536 = 0.', 'perdue : c’est le 65536.',
     '0000 0000 0000 0000</span> = 0.'],
-  [-1, 1, 0, 'valide', 'sorte valide">Résultat valide',
+  [-1, 1, 0, 'valide', 'sorte exact">Résultat valide',
     '−1 + 1 = 0, de −32768 à 32767 : la somme affichée est exacte.',
     'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 1, perdue.',
     '<td class="sortante"><s>1</s>', 'Signes différents : pas de',
@@ -57,13 +58,13 @@ const EXPLICATIONS = [
 test('each verdict is explained from its operands and sum, and from the learner\'s guess', () => {
   for (const [n1, n2, somme, genre, ...attendus] of EXPLICATIONS) {
     const prediction = typeof attendus[0] === 'object' ? attendus.shift() : undefined;
-    const { court, suite } = expliquer({ genre, n1, n2, somme }, prediction), vu = lu(court + suite);
+    const { court, suite } = explicationHtml({ genre, n1, n2, somme }, prediction), vu = lu(court + suite);
     for (const attendu of attendus) assert.ok(vu.includes(attendu), `${n1} + ${n2}: no ${attendu} in ${vu}`);
     const texte = vu.replace(/<[^>]*>/g, ' ');
     assert.ok(!/(^|[^\w])-\d|'/.test(texte), `${n1} + ${n2}: a hyphen for a minus or a straight apostrophe`);
     assert.ok(vu.includes('>−32768</span></td><td><span>16384<') && vu.includes('>1</span></td></tr>'));
   }
-  assert.match(expliquer({ genre: 'valide', n1: 1, n2: 1, somme: 3 }).court, /programme.*ne sait pas/);
+  assert.match(explicationHtml({ genre: 'valide', n1: 1, n2: 1, somme: 3 }).court, /programme.*ne sait pas/);
 });
 
 // Whether the box of label `e`, but for a 1 px border where a line may graze it, holds a point of pq.
@@ -95,7 +96,7 @@ test('the drawing puts each label inside, apart from the others and from every l
     const nombres = etiquettes.filter((e) => !['bout', 'legende'].includes(e.quoi)).map((e) => lu(e.texte));
     const saut = genre === 'valide' ? [] : [n1 + n2, `${genre === 'positif' ? '−' : '+'} 65536`];
     assert.deepEqual(nombres.sort(), [n1, ...saut, somme].map((v) => `${v}`.replace('-', '−')).sort(), cas);
-    assert.ok(!/font-size="(\d|1[01])\D/.test(expliquer({ genre, n1, n2, somme }).suite), cas);
+    assert.ok(!/font-size="(\d|1[01])\D/.test(explicationHtml({ genre, n1, n2, somme }).suite), cas);
   }
 });
 
@@ -114,7 +115,7 @@ test('the hint names the rule the line broke, and the line', () => {
 });
 
 test('a file run is summed up in words, and a file the program will misread is warned about', () => {
-  assert.equal(lu(resumer({ verifications: 4, valide: 1, positif: 1, negatif: 2, refus: 3 })),
+  assert.equal(lu(resume({ verifications: 4, valide: 1, positif: 1, negatif: 2, refus: 3 })),
     '4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 3 lignes refusées.');
   assert.match(lu(avertissement(new Uint8Array([0xef, 0xbb, 0xbf, 0x31, 10]))), new RegExp('\\(BOM\\) : sa '
     + 'première ligne sera refusée, et chaque ligne suivante répondra à la question d’avant.*'
