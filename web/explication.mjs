@@ -4,7 +4,7 @@ import { additionHtml, ramener } from './addition.mjs';
 import { NBSP, avecMoins, classeDuGenre, echapper, formule } from './balisage.mjs';
 import { dessinHtml } from './dessin.mjs';
 import { SORTES, phraseDuCalcul } from './phrases.mjs';
-import { negatif, positif, valide } from './vocabulaire.mjs';
+import { negatif, plusGrande, plusPetite, positif, valide } from './vocabulaire.mjs';
 
 export { avecMoins, classeDuGenre, echapper } from './balisage.mjs';
 export { avertissement, indice, resume } from './phrases.mjs';
@@ -16,16 +16,15 @@ export { resume as resumer } from './phrases.mjs';
 export const enonceHtml = (n1, n2) => `<span class="formule">${echapper(`${avecMoins(n1)} + ${avecMoins(n2)}`)
 }</span>${NBSP}: quel verdict, et quelle somme affichée${NBSP}? Prévoyez-les avant de voir.`;
 
-// The kind of n1 + n2 as the page reads it, checked against the program's: it explains, never decides.
-const genreAttendu = (n1, n2, somme) =>
-  n1 > 0 && n2 > 0 && somme < 0 ? positif : n1 < 0 && n2 < 0 && somme >= 0 ? negatif : valide;
+// The kind of a sum as the page reads it, checked against the program's: it explains, never decides.
+const genreAttendu = (exacte) => (exacte > plusGrande ? positif : exacte < plusPetite ? negatif : valide);
 
 // The program's verdict { genre, n1, n2, somme } taken apart: `court`, its kind and the sum's step
 // to what is shown, after the learner's `prediction` if any; `suite`, the column addition and drawing.
 export function explicationHtml(verdict, prediction = null) {
   const { genre, n1, n2, somme } = verdict;
   const badge = `<span class="sorte ${classeDuGenre(genre)}">${echapper(SORTES[genre])}</span>`;
-  const compris = ramener(n1 + n2) === somme && genreAttendu(n1, n2, somme) === genre;
+  const compris = ramener(n1 + n2) === somme && genreAttendu(n1 + n2) === genre;
   const selonLui = formule(`${avecMoins(n1)} + ${avecMoins(n2)} = ${avecMoins(somme)}`);
   const phrase = compris ? phraseDuCalcul(verdict, prediction)
     : `${selonLui} selon le programme${NBSP}: cette page ne sait pas l\u2019expliquer.`;

@@ -44,7 +44,8 @@ const EXPLICATIONS = [
     '= 65534 sans signe = −2 avec signe, car 65534 − 65536 = −2.'],
   [32767, -32768, -1, 'valide', '32767 + −32768 = −1, de',
     'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 0.'],
-  [200, -100, 100, 'valide', '200 + −100 = 100, de −32768 à 32767 : la somme affichée est exacte.'],
+  [16383, 16384, 32767, 'valide', '16383 + 16384 = 32767, de −32768 à 32767 : la somme affichée est exacte.'],
+  [-16384, -16384, -32768, 'valide', '−16384 + −16384 = −32768, de −32768 à 32767 : la somme affichée est'],
   [100, -200, -100, 'valide', 'dernier : 0 0 0 0, 0 0 0 0, 1 1 0 0, 0 0 0 0 ;', '= 65436 sans signe = −100',
     '100, bits 0 0 0 0, 0 0 0 0, 0 1 1 0, 0 1 0 0 ; plus −200, bits 1 1 1 1, 1 1 1 1, 0 0 1 1, 1 0 0 0 ;'],
   [32767, 32767, -2, 'positif', '32767 + 32767 = 65534, au-delà de 32767 : 65534 − 65536 = −2.',
@@ -67,8 +68,8 @@ const EXPLICATIONS = [
 // Each explanation's markup as the browser scenarios and the README's pictures show it, byte for
 // byte: a digest of it. A change to what the page says or draws, seen to be right, is written here.
 const EMPREINTES = ['b9975b6a', '51bcd988', 'e0be1161', 'b8e27b70', '460b9caf', 'c5f90a16', '49c18f7f',
-  '1efbed81', 'c3ee171c', '0078f535', '9a0422c4', '36499f5d', '9a000d3c', '1df4bff6', '29131510', '5d436abf',
-  '33f1d22a', '3e020660'];
+  '1efbed81', 'c12e179a', 'e547760a', '0078f535', '9a0422c4', '36499f5d', '9a000d3c', '1df4bff6', '29131510',
+  '5d436abf', '33f1d22a', '3e020660'];
 
 test('each verdict is explained from its operands and sum, and from the learner\'s guess', () => {
   const empreintes = [];
