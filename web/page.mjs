@@ -1,9 +1,8 @@
 // The page around the program: its controls, and what each run shows. The transcript is
 // exactly what the program wrote and what was typed; beside it, what the page adds comes
 // from what the program decided (see src/console/navigateur/systeme.js).
-import {
-  avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer,
-} from './explication.mjs';
+import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer } from
+  './explication.mjs';
 import { commandes } from './etats.mjs';
 import { creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
 import * as vocabulaire from './vocabulaire.mjs';
