@@ -1,5 +1,5 @@
 # Shortcuts in front of CMake; everything else is plain CMake with its presets.
-.PHONY: help release run install uninstall test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web dist clean
+.PHONY: help release run install uninstall test portable package check-package bench lint asan fuzz windows test-windows web test-web bench-web mutation-web dist clean
 
 # The make that CMake's builds run inside this one does not announce each folder it enters.
 MAKEFLAGS += --no-print-directory
@@ -129,6 +129,25 @@ build/version-1.3.1/verifier-somme.html:
 	git archive $(VERSION_1.3.1) | tar -x -C build/version-1.3.1/source
 	cd build/version-1.3.1/source && cmake --preset web > /dev/null && cmake --build --preset web > /dev/null
 	cp build/version-1.3.1/source/build/web/verifier-somme.html $@
+
+# Mutation testing (not a test, nor in CI: it takes minutes) of the page's modules that touch
+# no DOM, under their node tests: StrykerJS, installed in build/mutation/ at the versions
+# web/mutation/ pins, mutates them as the page is built from them (build/web/web/modules/,
+# beside the vocabulary made from the program), with every mutator, and prints each module's
+# score; its report is build/mutation/rapport.html. MUTATION_WEB names the modules, as in
+# `make mutation-web MUTATION_WEB=cercle.mjs`.
+MUTATION_WEB ?= balisage.mjs addition.mjs cercle.mjs dessin.mjs phrases.mjs explication.mjs
+mutation-web: build/mutation/node_modules/.bin/stryker ## mutation testing of the page's pure modules
+	cmake --preset web
+	cmake --build --preset web --target modules
+	cd build/web/web/modules && ../../../mutation/node_modules/.bin/stryker run \
+		../../../../web/mutation/stryker.config.json --mutate "$$(echo $(MUTATION_WEB) | tr ' ' ,)"
+
+build/mutation/node_modules/.bin/stryker: web/mutation/package.json web/mutation/package-lock.json
+	mkdir -p build/mutation
+	cp web/mutation/package.json web/mutation/package-lock.json build/mutation/
+	cd build/mutation && npm ci --no-audit --no-fund
+	touch $@
 
 # What a teacher hands out, in build/dist/verifier-somme-VERSION/: the Debian package,
 # the Windows program and its LISEZMOI.txt, the manual pages as HTML, the browser page,

@@ -57,22 +57,20 @@ export function suivant(etat, evenement) {
 // Whether a run in `etat` may still run its program: it has not ended, nor been replaced.
 export const vivant = (etat) => 'remplace' in TRANSITIONS[etat];
 
-const SESSION = new Set(['demarrage', 'saisie', 'saisieFermee', 'devinette', 'devinetteFermee',
-  'devinetteFinie', 'sessionFinie']);
-export const enSession = (etat) => SESSION.has(etat);
+const FICHIER_EN_COURS = new Set(['ouverture', 'lancement', 'execution', 'suivie']);
 
 // What every control does in `etat`: the input line and « Fin des données » (usables), the
 // examples and « Enregistrer » (usables), « Arrêter », « Recommencer », the progress, the
 // question of a verdict to be foreseen, and the status's words (shown). While a verdict waits
 // to be foreseen, nothing tells it: neither the transcript saved, nor the run's end.
 export function commandes(etat) {
-  const enDevinette = etat.startsWith('devinette'), fichier = !SESSION.has(etat);
+  const enDevinette = etat.startsWith('devinette');
   return {
     saisie: etat === 'saisie' || etat === 'demarrage',  // typed while it starts, read once it has
     fin: etat === 'saisie',
     exemples: !enDevinette,
     enregistrer: !enDevinette,
-    arreter: fichier && vivant(etat),
+    arreter: FICHIER_EN_COURS.has(etat),
     recommencer: !vivant(etat) && !enDevinette,
     avancement: etat === 'suivie',
     devinette: enDevinette,

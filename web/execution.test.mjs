@@ -1,5 +1,6 @@
 // A run's input and output, its states and its replay for saving, on a stand-in for the
 // program: one that writes back what it reads, a read at a time, and ends with input.
+/* global globalThis, Buffer */
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
@@ -28,7 +29,8 @@ const { transcription } = await import('./transcription.mjs');
 const executer = (fichier, fins, pendant = () => {}) => new Promise((fini) => {
   const vu = { etats: [], sortie: [], verdicts: 0 };
   const run = creer(fichier && { blob: fichier }, {
-    sortie: (r, octets) => vu.sortie.push(octets.slice()) && pendant(r), attend() {}, refus() {}, reponse() {},
+    sortie: (r, octets) => vu.sortie.push(octets.slice()) && pendant(r),
+    attend() {}, refus() {}, reponse() {},
     verdict: () => ++vu.verdicts,
     etat: (r) => vu.etats.push(r.etat) && fins.includes(r.etat)
       && setTimeout(() => fini({ ...vu, sortie: new Uint8Array(Buffer.concat(vu.sortie)), run: r })),
@@ -42,8 +44,9 @@ test('a file run reads its file to its end, in reads of 16 KiB at most, its outp
   lectures.length = 0;
   const { etats, sortie, run, verdicts } = await executer(fichier, ['fichierFini']);
   assert.deepEqual(etats, ['lancement', 'execution', 'fichierFini']);
-  assert.deepEqual([sortie.length, run.lu, run.ecrits, verdicts], [3 << 23, 3 << 23, 3 << 23, (3 << 23) / 16384]);
-  assert.ok(sortie.every((o, i) => o === i % 251) && Math.max(...lectures) === 16384 && lectures.at(-1) === 0);
+  const n = 3 << 23;
+  assert.deepEqual([sortie.length, run.lu, run.ecrits, verdicts], [n, n, n, n / 16384]);
+  assert.ok(sortie.every((o, i) => o === i % 251) && Math.max(...lectures) === 16384 && !lectures.at(-1));
 });
 
 test('a typed session reads what is typed until its input ends, and nothing after', async () => {
@@ -59,7 +62,8 @@ test('a typed session reads what is typed until its input ends, and nothing afte
 });
 
 test('a file stopped writes nothing more, and its transcript is replayed only as far', async () => {
-  const { sortie, run } = await executer(fichier, ['arretee'], (r) => r.ecrits >= 1 << 20 && passer(r, 'arret'));
+  const arreter = (r) => r.ecrits >= 1 << 20 && passer(r, 'arret');
+  const { sortie, run } = await executer(fichier, ['arretee'], arreter);
   assert.equal(sortie.length, 1 << 20);
   const relus = [], blob = await transcription(run, (lu) => relus.push(lu));
   assert.deepEqual(new Uint8Array(await blob.arrayBuffer()), sortie);

@@ -1,10 +1,14 @@
-// What the page says and which controls it leaves, without a browser: each verdict's
-// explanation, the hints, a file's summary and warnings, and the controls of each state.
-// Usage: node --test build/web/modules (the modules as the page is built from them)
+// What the page says, without a browser: each verdict's explanation and drawing, the hints,
+// a file's summary and warnings.
+// Usage: node --test build/web/web/modules (the modules as the page is built from them)
 import assert from 'node:assert/strict';
+import { createHash } from 'node:crypto';
 import { test } from 'node:test';
 
-import { avertissement, expliquer, indice, placer, resumer } from './explication.mjs';
+import { angleDe, placer, polaire } from './cercle.mjs';
+import { avertissement, classeDuGenre, echapper, enonceHtml, explicationHtml, indice, resume }
+  from './explication.mjs';
+import * as vocabulaire from './vocabulaire.mjs';
 
 const lu = (texte) => texte.replaceAll('\u00a0', ' ');
 
@@ -12,7 +16,8 @@ const lu = (texte) => texte.replaceAll('\u00a0', ' ');
 // explanation shows of it: the sum's step, the carries from the sign bit's down and the one
 // out, the sum's pattern read, the rule.
 const EXPLICATIONS = [
-  [30000, 30000, -5536, 'positif', 'sorte positif">Débordement positif',
+  [30000, 30000, -5536, 'positif', 'sorte haut">Débordement positif', '<marker id="fleche-haut"',
+    'style="stroke:var(--haut);stroke-width:2.5" marker-end="url(#fleche-haut)"/>', '(--haut)">− 65536</',
     '30000 + 30000 = 60000, au-delà de 32767 : 60000 − 65536 = −5536.</p>',
     'dernier : 1 1 1 0, 1 0 1 0, 0 1 1 0, 0 0 0 0 ; retenue sortante 0.',
     '<td class="sortante">0</td><td class="signe"><span class="entrante">1</span>',
@@ -21,14 +26,14 @@ const EXPLICATIONS = [
     'Les deux ont le signe 0, la somme le signe 1 : débordement.'],
   [32767, 1, -32768, 'positif', '32767 + 1 = 32768, au-delà de 32767 : 32768 − 65536 = −32768.',
     'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.', '= 32768 sans signe = −32768 avec'],
-  [-32768, -1, 32767, 'negatif', 'sorte negatif">Débordement négatif',
+  [-32768, -1, 32767, 'negatif', 'sorte bas">Débordement négatif', 'style="fill:var(--bas)"/></marker>',
     '−32768 + −1 = −32769, en deçà de −32768 : −32769 + 65536 = 32767.</p>',
     'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 1, perdue.',
     '<td class="sortante"><s>1</s></td>', '0111 1111 1111 1111</span> = 32767.</p>',
     'ici 0 et 1, différentes, débordement. La retenue sortante, barrée, est perdue : c’est le 65536.'],
   [-32768, -32768, 0, 'negatif', '−65536 + 65536 = 0.', 'perdue : c’est le 65536.',
     '0000 0000 0000 0000</span> = 0.'],
-  [-1, 1, 0, 'valide', 'sorte valide">Résultat valide',
+  [-1, 1, 0, 'valide', 'sorte exact">Résultat valide', 'stroke-width:3" marker-end="url(#fleche-exact)"',
     '−1 + 1 = 0, de −32768 à 32767 : la somme affichée est exacte.',
     'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 1, perdue.',
     '<td class="sortante"><s>1</s>', 'Signes différents : pas de',
@@ -38,31 +43,66 @@ const EXPLICATIONS = [
     '= 65534 sans signe = −2 avec signe, car 65534 − 65536 = −2.'],
   [32767, -32768, -1, 'valide', '32767 + −32768 = −1, de',
     'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 0.'],
+  [16383, 16384, 32767, 'valide', '16383 + 16384 = 32767, de −32768 à 32767 : la somme affichée est exacte.'],
+  [-16384, -16384, -32768, 'valide', '−16384 + −16384 = −32768, de −32768 à 32767 : la somme affichée est'],
   [100, -200, -100, 'valide', 'dernier : 0 0 0 0, 0 0 0 0, 1 1 0 0, 0 0 0 0 ;', '= 65436 sans signe = −100',
     '100, bits 0 0 0 0, 0 0 0 0, 0 1 1 0, 0 1 0 0 ; plus −200, bits 1 1 1 1, 1 1 1 1, 0 0 1 1, 1 0 0 0 ;'],
   [32767, 32767, -2, 'positif', '32767 + 32767 = 65534, au-delà de 32767 : 65534 − 65536 = −2.',
     'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.'],
   [30000, 30000, -5536, 'positif', { genre: 'valide', somme: null },
     '</span> Vous aviez prévu : résultat valide. Mais 30000 + 30000 = 60000 dépasse 32767 : 60000 − 65536'],
+  [30000, 30000, -5536, 'positif', { genre: 'positif', somme: null },
+    '</span> Bien vu : débordement positif. 30000 + 30000 = 60000, au-delà de 32767 : 60000 − 65536 = '],
   [30000, 30000, -5536, 'positif', { genre: 'positif', somme: -5536 },
     'Bien vu : débordement positif, et la somme affichée est bien 60000 − 65536 = −5536.</p>'],
   [30000, 30000, -5536, 'positif', { genre: 'positif', somme: 60000 },
     'Bon genre, mais la somme affichée est −5536, pas 60000 : 60000 dépasse 32767, d’où 60000 − 65536'],
+  [-32768, -1, 32767, 'negatif', { genre: 'valide', somme: null },
+    'Mais −32768 + −1 = −32769 passe sous −32768 : −32769 + 65536 = 32767.'],
   [100, -200, -100, 'valide', { genre: 'negatif', somme: 65436 },
     'Vous aviez prévu : débordement négatif, 65436. Mais 100 + −200 = −100 reste de −32768 à 32767 : la'],
   [-1, 1, 0, 'valide', { genre: 'valide', somme: 1 }, 'mais la somme affichée est 0, pas 1 : −1 + 1 = 0.'],
 ];
 
+// Each explanation's markup as the browser scenarios and the README's pictures show it, byte for
+// byte: a digest of it. A change to what the page says or draws, seen to be right, is written here.
+const EMPREINTES = ['b9975b6a', '51bcd988', 'e0be1161', 'b8e27b70', '460b9caf', 'c5f90a16', '49c18f7f',
+  '1efbed81', 'c12e179a', 'e547760a', '0078f535', '9a0422c4', '36499f5d', '9a000d3c', '1df4bff6', '29131510',
+  '5d436abf', '33f1d22a', '3e020660'];
+
 test('each verdict is explained from its operands and sum, and from the learner\'s guess', () => {
+  const empreintes = [];
   for (const [n1, n2, somme, genre, ...attendus] of EXPLICATIONS) {
     const prediction = typeof attendus[0] === 'object' ? attendus.shift() : undefined;
-    const { court, suite } = expliquer({ genre, n1, n2, somme }, prediction), vu = lu(court + suite);
+    const { court, suite } = explicationHtml({ genre, n1, n2, somme }, prediction), vu = lu(court + suite);
+    empreintes.push(createHash('sha256').update(court + suite).digest('hex').slice(0, 8));
     for (const attendu of attendus) assert.ok(vu.includes(attendu), `${n1} + ${n2}: no ${attendu} in ${vu}`);
     const texte = vu.replace(/<[^>]*>/g, ' ');
     assert.ok(!/(^|[^\w])-\d|'/.test(texte), `${n1} + ${n2}: a hyphen for a minus or a straight apostrophe`);
     assert.ok(vu.includes('>−32768</span></td><td><span>16384<') && vu.includes('>1</span></td></tr>'));
   }
-  assert.match(expliquer({ genre: 'valide', n1: 1, n2: 1, somme: 3 }).court, /programme.*ne sait pas/);
+  assert.deepEqual(empreintes, EMPREINTES);
+  // A verdict that the page does not read as the program did, its sum or its kind: said, not explained.
+  for (const [genre, n2, somme, vu] of [['valide', -1, 1, '1 + −1 = 1'], ['positif', 1, 2, '1 + 1 = 2']]) {
+    const { court, suite } = explicationHtml({ genre, n1: 1, n2, somme });
+    assert.equal(lu(court + suite).split('</span> ')[1], `${vu} selon le programme : cette page ne sait pas `
+      + 'l’expliquer.</p>');
+  }
+  assert.equal(lu(enonceHtml(-5, 7)), '<span class="formule">−5 + 7</span> : quel verdict, et quelle somme '
+    + 'affichée ? Prévoyez-les avant de voir.');
+  assert.deepEqual([echapper('<a href="&">\'</a>'), ['valide', 'positif', 'negatif'].map(classeDuGenre)],
+    ['&lt;a href=&quot;&amp;&quot;&gt;&#39;&lt;/a&gt;', ['exact', 'haut', 'bas']]);
+});
+
+test('the ring runs clockwise from 0 at the top, between −1 and 0, to 32767 and −32768 at the foot', () => {
+  const [cx, cy] = polaire(0, 0);
+  const ou = ([x, y]) => `${y < cy ? 'haut' : 'bas'} ${x < cx ? 'gauche' : 'droite'}`;
+  const tour = [[-32768, 'bas gauche'], [-20000, 'bas gauche'], [-10000, 'haut gauche'], [-1, 'haut gauche'],
+    [0, 'haut droite'], [10000, 'haut droite'], [20000, 'bas droite'], [32767, 'bas droite']];
+  assert.deepEqual(tour.map(([v]) => [v, ou(polaire(1, angleDe(v)))]), tour);
+  assert.ok(tour.every(([v], i) => i === 0 || angleDe(v) > angleDe(tour[i - 1][0])));
+  assert.ok(Math.abs(angleDe(-1) + angleDe(0)) < 1e-12 && Math.abs(angleDe(32767) + angleDe(-32768)) < 1e-12);
+  assert.ok(Math.PI - angleDe(32767) < 0.2 && angleDe(1) - angleDe(0) < 1e-4);
 });
 
 // Whether the box of label `e`, but for a 1 px border where a line may graze it, holds a point of pq.
@@ -94,33 +134,54 @@ test('the drawing puts each label inside, apart from the others and from every l
     const nombres = etiquettes.filter((e) => !['bout', 'legende'].includes(e.quoi)).map((e) => lu(e.texte));
     const saut = genre === 'valide' ? [] : [n1 + n2, `${genre === 'positif' ? '−' : '+'} 65536`];
     assert.deepEqual(nombres.sort(), [n1, ...saut, somme].map((v) => `${v}`.replace('-', '−')).sort(), cas);
-    assert.ok(!/font-size="(\d|1[01])\D/.test(expliquer({ genre, n1, n2, somme }).suite), cas);
+    assert.ok(!/font-size="(\d|1[01])\D/.test(explicationHtml({ genre, n1, n2, somme }).suite), cas);
   }
 });
 
-test('the hint names the rule the line broke, and the line', () => {
-  for (const [regle, ligne, longueur, attendu] of [['vide', '', 0, 'Ligne vide.'],
-    ['ligneTropLongue', '1234567890123456', 250, 'Ligne de 250 caractères, au plus 6.'],
-    ['tropDeCaracteres', '0000001', 7, '« 0000001 » : 7 caractères, au plus 6.'],
-    ['signeSeul', '-', 1, '« - » : un signe sans'], ['espace', ' 42', 3, 'un espace avant le nombre'],
-    ['espace', '4 2', 3, 'un espace dans le nombre'], ['espace', '42 ', 3, 'un espace après le nombre'],
-    ['octetNul', '4\0', 2, '« 4␀ » : un octet nul'], ['autreCaractere', '+-4', 3, '« - » n’est pas'],
-    ['tropGrande', '40000', 5, '« 40000 » dépasse 32767.'], ['tropPetite', '-32769', 6, 'en deçà de −32768.'],
-  ]) {
+test('the hint names the rule the line broke, and the line, for every rule', () => {
+  const indices = [['vide', '', 0, 'Ligne vide'],
+    ['ligneTropLongue', '1234567890123456', 250, 'Ligne de 250 caractères, au plus 6'],
+    ['ligneTropLongue', 'é1234567', 200, 'Ligne de 200 octets, au plus 6'],
+    ['tropDeCaracteres', '0000001', 7, '« 0000001 » : 7 caractères, au plus 6'],
+    ['tropDeCaracteres', '\x7f\x01234', 9, '« ␡␁234… » : 9 caractères, au plus 6'],
+    ['signeSeul', '-', 1, '« - » : un signe sans chiffre'],
+    ['espace', ' 42', 3, '«  42 » : un espace avant le nombre'],
+    ['espace', '4 2', 3, '« 4 2 » : un espace dans le nombre'],
+    ['espace', '42 ', 3, '« 42  » : un espace après le nombre'],
+    ['espace', '- 5', 3, '« - 5 » : un espace après le signe'],
+    ['espace', '5 - 3', 5, '« 5 - 3 » : un espace dans le nombre'],
+    ['octetNul', '4\0', 2, '« 4␀ » : un octet nul, invisible'],
+    ['autreCaractere', '+-4', 3, '« +-4 » : « - » n’est pas un chiffre'],
+    ['autreCaractere', '4x', 2, '« 4x » : « x » n’est pas un chiffre'],
+    ['tropGrande', '40000', 5, '« 40000 » dépasse 32767'],
+    ['tropPetite', '-32769', 6, '« -32769 » est en deçà de −32768'],
+    ['inconnue', '1', 1, 'Ligne refusée']];
+  for (const [regle, ligne, longueur, attendu] of indices) {
     const vu = lu(indice({ regle, debut: new TextEncoder().encode(ligne), longueur }));
-    assert.ok(vu.includes(attendu) && vu.endsWith('signe compris : 42, -42, +42.'), `${regle}: ${vu}`);
+    assert.equal(vu, `${attendu}. Une valeur est un entier de −32768 à 32767, en chiffres, avec au plus 6 `
+      + 'caractères, signe compris : 42, -42, +42.', regle);
   }
+  // Every rule the program names has its row.
+  const regles = Object.values(vocabulaire).filter((v) => typeof v === 'string');
+  assert.deepEqual([...new Set(indices.map(([r]) => r)), 'aucun', 'valide', 'positif', 'negatif'].sort(),
+    [...regles, 'inconnue'].sort());
 });
 
 test('a file run is summed up in words, and a file the program will misread is warned about', () => {
-  assert.equal(lu(resumer({ verifications: 4, valide: 1, positif: 1, negatif: 2, refus: 3 })),
+  assert.equal(lu(resume({ verifications: 4, valide: 1, positif: 1, negatif: 2, refus: 3 })),
     '4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 3 lignes refusées.');
   assert.match(lu(avertissement(new Uint8Array([0xef, 0xbb, 0xbf, 0x31, 10]))), new RegExp('\\(BOM\\) : sa '
     + 'première ligne sera refusée, et chaque ligne suivante répondra à la question d’avant.*'
     + '« UTF-8 », et non « UTF-8 avec BOM »\\.$'));
-  for (const [octets, attendu] of [[[0x31, 0, 10, 0], /UTF-16/], [[0, 0x31, 0, 10], /UTF-16/],
-    [[0xff, 0xfe, 0x31], /UTF-16/], [[0x7f, 0x45, 0x4c, 0x46, 2, 1, 1, 0, 0, 0, 0, 0], /pas du texte/]]) {
-    assert.match(avertissement(new Uint8Array(octets)), attendu);
+  const utf16 = 'Attention : ce fichier est sans doute de l’UTF-16 : ses lignes seront refusées. '
+    + 'Enregistrez-le en UTF-8 : dans le Bloc-notes, « Enregistrer sous », encodage « UTF-8 ».';
+  const binaire = 'Attention : ce fichier n’est sans doute pas du texte (octets nuls ou de contrôle) : des '
+    + 'lignes seront sans doute refusées. Enregistrez-le en texte brut, en UTF-8.';
+  for (const [octets, attendu] of [[[0x31, 0, 10, 0], utf16], [[0, 0x31, 0, 10], utf16],
+    [[0xff, 0xfe, 0x31], utf16], [[0xfe, 0xff], utf16], [[0x31, 0x1b], binaire], [[0, 0], binaire],
+    [[0x31, 0, 0x32, 0x33], binaire], [[0x31, 0, 0x32, 0, 0, 0x33], binaire],
+    [[0x7f, 0x45, 0x4c, 0x46, 2, 1, 1, 0, 0, 0, 0, 0], binaire],
+    [[0xef, 0xbb, 0x31], ''], [[...'1\t2\r\n\v\f\x1a100\n200\nn\n'].map((c) => c.charCodeAt(0)), '']]) {
+    assert.equal(lu(avertissement(new Uint8Array(octets))), attendu, `${octets}`);
   }
-  assert.equal(avertissement(new TextEncoder().encode('100\n200\nn\n')), '');
 });

@@ -60,7 +60,9 @@ export function creerFenetre() {
     for (let m = premiereMarque; pose < limite; ++m) {
       const marque = marques[m], jusquA = marque ? Math.min(Math.max(marque.debut, pose), limite) : limite;
       if (jusquA > pose) poser(pose, jusquA, '', avant);
-      if (marque?.fin > pose) poser(Math.max(marque.debut, pose), Math.min(marque.fin, limite), marque.classe, avant);
+      if (marque?.fin > pose) {
+        poser(Math.max(marque.debut, pose), Math.min(marque.fin, limite), marque.classe, avant);
+      }
     }
   };
   const poser = (debut, jusquA, classe, avant) => {

@@ -17,36 +17,44 @@ function montrer(pieces, mode, marquer = () => {}) {
       else if (quoi === 'retirer') blocs.delete(id);
       else if (quoi === 'texte') blocs.get(id).push([texte, classe]);
       else if (texte === null) blocs.set(id, []);
-      else blocs = new Map([...blocs].flatMap(([cle, b]) => (cle === texte ? [[id, []], [cle, b]] : [[cle, b]])));
+      else blocs = new Map([...blocs].flatMap(([c, b]) => (c === texte ? [[id, []], [c, b]] : [[c, b]])));
     }
     return etapes;
   };
   const encodeur = new TextEncoder();
   for (const piece of pieces) {
-    fenetre.ajouter(encodeur.encode(piece));
+    const [texte, classe] = Array.isArray(piece) ? piece : [piece];
+    fenetre.ajouter(encodeur.encode(texte), classe);
     marquer(fenetre);
     faire(fenetre.dessiner(mode === 'bout', false));
   }
   if (mode === 'bout') for (faire(fenetre.dessiner(true, true)); faire(fenetre.completer()););
   const morceaux = [...blocs.values()].flat();
-  return { vu: morceaux.map(([t]) => t).join(''), marques: morceaux.filter(([, c]) => c), cache: fenetre.horsVue() };
+  const marques = morceaux.filter(([, c]) => c).map(([t, c]) => [t.replace(/^\n+|\n+$/g, ''), c]);
+  return { vu: morceaux.map(([t]) => t).join(''), marques, cache: fenetre.horsVue() };
 }
 
-const lignes = (n, de = 0) => Array.from({ length: n }, (_, i) => `ligne ${String(de + i).padStart(4, '0')}\n`);
+const ligne = (i, l) => `ligne ${`${i}`.padStart(l, '0')}\n`;
+const lignes = (n, de = 0, l = 4) => Array.from({ length: n }, (_, i) => ligne(de + i, l)).join('');
 const couper = (texte, taille) => texte.match(new RegExp(`[^]{1,${taille}}`, 'gu'));
-const TOUT = `${lignes(700).join('')}invite:`;
-const CINQ_CENTS = `${lignes(500, 200).join('')}invite:`;
-const CHAMP = 'é'.repeat(30000) + 'ab';
+const TOUT = `${lignes(700)}invite:`, CINQ_CENTS = `${lignes(500, 200)}invite:`, SIX_MILLE = lignes(6000);
+const LONGUES = lignes(200, 0, 294), CHAMP = 'é'.repeat(30000) + 'abc';
 
 test('the window lays out the last 500 lines, or 50,000 bytes, whatever the pieces', () => {
   for (const [cas, pieces, mode, attendu] of [
-    ['a line a piece', [...lignes(700), 'invite:'], 'vue', CINQ_CENTS],
+    ['a line a piece', [...lignes(700).split(/(?<=\n)/), 'invite:'], 'vue', CINQ_CENTS],
     ['pieces of 7 bytes', couper(TOUT, 7), 'vue', CINQ_CENTS],
     ['a paste of 700 lines at once', [TOUT], 'vue', CINQ_CENTS],
     ['a file run, then its end', couper(TOUT, 4096), 'bout', CINQ_CENTS],
+    ['6,000 lines, more than the bytes kept', couper(SIX_MILLE, 4096), 'vue', lignes(500, 5500)],
+    ['the same as a file runs', couper(SIX_MILLE, 4096), 'bout', lignes(500, 5500)],
+    // Whole blocks of lines go while those after them hold enough: 60,000 bytes here.
+    ['200 lines of 300 bytes', couper(LONGUES, 1000), 'vue', LONGUES],
+    ['the same as a file runs', couper(LONGUES, 1000), 'bout', LONGUES.slice(-50000)],
+    ['a piece longer than the bytes kept', [`${'x'.repeat(12e4)}\nfin`], 'vue', `${'x'.repeat(49996)}\nfin`],
     // The last half of what the view holds, or more, until it holds too much again.
     ['a line longer than the view', couper('x'.repeat(120000), 999), 'vue', 'x'.repeat(42103)],
-    ['characters of two bytes cut in two', couper(CHAMP, 3), 'vue', CHAMP.slice(-17500)],
+    ['characters of two bytes cut in two', couper(CHAMP, 3), 'vue', CHAMP.slice(-17501)],
     ['control characters', ['a\0b\r', '\nc\x7f'], 'vue', 'a␀b␍\nc␡'],
   ]) {
     const { vu, cache } = montrer(pieces, mode);
@@ -59,16 +67,22 @@ test('the window lays out the last 500 lines, or 50,000 bytes, whatever the piec
 });
 
 test('each line marked keeps its mark, its line end left out, across blocks and pieces', () => {
-  // Every verdict's line marked as its last byte comes, some pieces ending inside one, as
-  // a file runs: its end laid out again with its marks, then the lines above.
-  const texte = Array.from({ length: 260 }, (_, i) => `n${i}\n Resultat valide : ${i} + 0 = ${i}`).join('\n');
+  // What is typed marked as it comes; each verdict's line marked as its last byte comes, some
+  // pieces ending inside one, as a file runs: its end laid out again with its marks, then the
+  // lines above.
+  const verdict = (i) => ` Resultat valide : ${i} + 0 = ${i}`;
+  const texte = Array.from({ length: 600 }, (_, i) => `n${i}\n${verdict(i)}\n`).join('');
+  const pieces = Array.from({ length: 600 },
+    (_, i) => [[`n${i}\n`, 'saisie'], ...couper(`${verdict(i)}\n`, 9)])
+    .flat();
   let vus = 0;
-  const { vu, marques } = montrer(couper(texte, 13), 'bout', (f) => {
-    for (let fin; (fin = texte.indexOf('\n', texte.indexOf(' = ', vus) + 1)) !== -1 && fin <= f.longueur(); vus = fin) {
-      f.marquerLigne(fin, 'verdict');
+  const { vu, marques } = montrer(pieces, 'bout', (f) => {
+    for (let egal; (egal = texte.indexOf(' = ', vus)) !== -1 && texte.indexOf('\n', egal) <= f.longueur();) {
+      vus = texte.indexOf('\n', egal);
+      f.marquerLigne(vus, 'verdict');
     }
   });
-  const attendues = vu.split('\n').filter((l) => l.startsWith(' Resultat')).slice(0, -1);
-  assert.deepEqual(marques.map(([t]) => t), attendues);
-  assert.equal(marques.length, 250);
+  const attendues = vu.split('\n').filter(Boolean).map((l) => [l, l.startsWith('n') ? 'saisie' : 'verdict']);
+  assert.deepEqual(marques, attendues);
+  assert.equal(marques.length, 500);
 });

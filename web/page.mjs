@@ -1,7 +1,8 @@
 // The page around the program: its controls, and what each run shows. The transcript is
 // exactly what the program wrote and what was typed; beside it, what the page adds comes
 // from what the program decided (see src/console/navigateur/systeme.js).
-import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer } from './explication.mjs';
+import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer } from
+  './explication.mjs';
 import { commandes } from './etats.mjs';
 import { creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
 import {
@@ -183,7 +184,8 @@ function motsDEtat(run) {
     case 'echec': return `Le programme n\u2019a pas pu démarrer\u00a0: ${run.erreur}`;
     case 'arretee': return `${choisis}Fichier ${nom}\u00a0: exécution arrêtée après `
       + `${vue.quantite(run.lu)} lus sur ${vue.quantite(fichier.blob.size)}`;
-    case 'sessionFinie': case 'fichierFini': return (fichier ? `${choisis}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
+    case 'sessionFinie':
+    case 'fichierFini': return (fichier ? `${choisis}Fichier ${nom}\u00a0: ` : '') + (run.statut !== 0
       ? 'Vérification inachevée\u00a0: les données ont pris fin quand le programme attendait une valeur '
         + `(statut ${run.statut})`
       : run.encore === null ? 'Terminé\u00a0: fin des données à la question (statut 0, succès)'
