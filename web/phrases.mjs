@@ -99,7 +99,8 @@ export function avertissement(octets) {
     : BOMS16.some((bom) => debut.startsWith(bom))
       || (Math.max(...nuls) > paires / 2 && Math.min(...nuls) < paires / 10)
       ? `est sans doute de l\u2019UTF-16${NBSP}: ses lignes seront refusées. `
-        + `Enregistrez-le en UTF-8${NBSP}: ${blocNotes}.`
+        + `Enregistrez-le en UTF-8${NBSP}: ${blocNotes}${NBSP}; depuis PowerShell, dont «${NBSP}>${NBSP}» `
+        + `écrit de l\u2019UTF-16, par «${NBSP}| Out-File -Encoding ascii fichier.txt${NBSP}».`
       : nuls[0] + nuls[1] + controles > 0
         ? `n\u2019est sans doute pas du texte (octets nuls ou de contrôle)${NBSP}: des lignes seront `
           + 'sans doute refusées. Enregistrez-le en texte brut, en UTF-8.'
