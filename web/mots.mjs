@@ -1,9 +1,10 @@
 // The page's own words around the program, pure functions of what they are told: what the
 // input line is for at the question, a sum foreseen read as the program reads a value, and
 // the lines a file run refused.
+import { NBSP } from './balisage.mjs';
 import * as vocabulaire from './vocabulaire.mjs';
 
-const NBSP = '\u00a0', cite = (texte) => `«${NBSP}${texte}${NBSP}»`;
+const cite = (texte) => `«${NBSP}${texte}${NBSP}»`;
 
 // Beside the input line at the repeat question: what its answers do.
 export const AIDE_QUESTION = `${cite('y')} puis Entrée${NBSP}: une autre vérification. `
