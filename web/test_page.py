@@ -138,6 +138,15 @@ CLAVIER = """const s = document.getElementById('saisie'), vraie = Object.getOwnP
 Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: s.getBoundingClientRect().top}});
 window.retablir = () => { if (vraie) Object.defineProperty(window, 'visualViewport', vraie); else delete window.visualViewport;
   window.retablir = null; }; addEventListener('scroll', retablir, {once: true});"""
+# Whether the question of a verdict to be foreseen and its choices stay in view once its
+# field of the sum has the focus, above a phone's keyboard 250 px high.
+DESSUS_CLAVIER = """const vraie = Object.getOwnPropertyDescriptor(window, 'visualViewport'), haut = innerHeight - 250;
+Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: haut}});
+document.getElementById('prevue').focus(); dispatchEvent(new Event('resize'));
+return new Promise((fini) => requestAnimationFrame(() => requestAnimationFrame(() => {
+  const b = document.getElementById('devinette').getBoundingClientRect();
+  if (vraie) Object.defineProperty(window, 'visualViewport', vraie); else delete window.visualViewport;
+  fini(b.top >= 0 && b.bottom <= haut); })));"""
 # What « Enregistrer la transcription » saves: the Blob it hands to the browser's download,
 # caught on its way there, the download left out; one character a byte.
 ENREGISTRE = """const creerUrl = URL.createObjectURL, clic = HTMLAnchorElement.prototype.click;
@@ -279,7 +288,8 @@ def session(navigateur, tests, echecs):
                     echecs.append(f"session {numero}: the focus on {actif(navigateur)}, not on the question")
                 navigateur.js("prevue.value = arguments[0];", somme)
                 if genre == "=":
-                    navigateur.js("prevue.focus();")
+                    if not redemande and not navigateur.js(DESSUS_CLAVIER):
+                        echecs.append(f"session {numero}: the question out of view above a phone's keyboard")
                     navigateur.touches(Keys.ENTER)
                 else:
                     navigateur.js("document.querySelector(`#devinette [value=${arguments[0]}]`).click();", genre)
