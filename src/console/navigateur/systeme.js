@@ -42,7 +42,8 @@ mergeInto(LibraryManager.library, {
   },
   annoncerRefusNavigateur__deps: ['$nomNavigateur'],
   annoncerRefusNavigateur: function(regle, tailleRegle, debut, tailleDebut, longueur, numero) {
-    Module['systeme']['refus'](nomNavigateur(regle, tailleRegle), HEAPU8, debut, tailleDebut, longueur, numero);
+    Module['systeme']['refus'](nomNavigateur(regle, tailleRegle), HEAPU8, debut, tailleDebut, longueur,
+      numero);
   },
   annoncerReponseNavigateur: function(encore) {
     Module['systeme']['reponse'](encore !== 0);
