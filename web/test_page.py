@@ -71,12 +71,12 @@ RESUMES = {
 }
 AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "pas du texte"}  # refus holds a NUL byte
 # What a user of a small screen would miss in the viewport, or hear twice, once the page has
-# drawn: the input line, the verdict in short, the question or the hint; the end of the
+# drawn (its frame comes before the one asked for here): the input line, the verdict in short, the question or the hint; the end of the
 # transcript; the whole table of bits; the examples within a screen and a half of the top; at
 # the question, what its answers do; the verdict said in one live region; the hint in the
 # input's description; under a finger (the page's rules for a coarse pointer applied to it),
 # targets of 44 px.
-VUE = """return new Promise((fini) => requestAnimationFrame(() => requestAnimationFrame(() => fini((() => {
+VUE = """return new Promise((fini) => requestAnimationFrame(() => fini((() => {
 const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
 const f = [], a = document.querySelector('.addition'), question = j.textContent.endsWith('(y)?');
 if (r.top < 0 || r.bottom > innerHeight) f.push(`the input line out of view (${r.top}..${r.bottom} of ${innerHeight})`);
@@ -105,7 +105,7 @@ for (const c of [s, ...document.querySelectorAll('button, summary, label')]) {
 }
 for (const [g, m] of medias) g.media.mediaText = m;
 return f.join(', ');
-})()))));"""
+})())));"""
 # On paper, what the page shows at the end of a session: no controls, the transcript in
 # black and whole, the explanation.
 PAPIER = """const imprime = Array.from(document.styleSheets[0].cssRules).filter((g) => g.media?.mediaText === 'print');
@@ -143,10 +143,10 @@ window.retablir = () => { if (vraie) Object.defineProperty(window, 'visualViewpo
 DESSUS_CLAVIER = """const vraie = Object.getOwnPropertyDescriptor(window, 'visualViewport'), haut = innerHeight - 250;
 Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: haut}});
 document.getElementById('prevue').focus(); dispatchEvent(new Event('resize'));
-return new Promise((fini) => requestAnimationFrame(() => requestAnimationFrame(() => {
+return new Promise((fini) => requestAnimationFrame(() => {
   const b = document.getElementById('devinette').getBoundingClientRect();
   if (vraie) Object.defineProperty(window, 'visualViewport', vraie); else delete window.visualViewport;
-  fini(b.top >= 0 && b.bottom <= haut); })));"""
+  fini(b.top >= 0 && b.bottom <= haut); }));"""
 # What « Enregistrer la transcription » saves: the Blob it hands to the browser's download,
 # caught on its way there, the download left out; one character a byte.
 ENREGISTRE = """const creerUrl = URL.createObjectURL, clic = HTMLAnchorElement.prototype.click;
