@@ -28,9 +28,8 @@ N2 = "Introduire 1 seconde valeur short int n2: \n" + INVITE
 # starts with ^R is typed where the hint for a refused line shows (and only there), ^C
 # after a click on the transcript (and one that ends a selection there), ^V while the
 # visual viewport, as a phone's keyboard leaves it, is too low for the input line. ^X
-# clicks the example it names, with « Deviner » on; ^G foresees the verdict held back, its
-# kind clicked (= : Enter in the field of the sum). ^W is a value typed at the question: held
-# back with a warning, then sent by Enter again.
+# clicks the example it names, with « Deviner » on; ^G foresees the verdict held back, its kind
+# clicked (=: Enter in the sum's field). ^W is typed at the question, held back, then sent.
 SESSIONS = [
     ((390, 844), ["100", "abc", "^R^C-200", "y", "^V30000", "30000", "n"], 0,
      f"{N1}100\n{N2}abc\n{INVITE}-200\n\n Resultat valide : 100 + -200 = -100{QUESTION}y\n"
@@ -44,8 +43,7 @@ SESSIONS = [
     ((480, 768), ["100\r\n200\ry\r\n" * 60, "^R" + "100\r\n200\ry\r\n" * 60 + "-5^F"], 1,
      f"{N1}{{0}}\n{INVITE}{{0}}-5{N2}\n".format("100\n200\ny\n" * 60
                                               + f"{N2}\n Resultat valide : 100 + 200 = 300{QUESTION}{N1}" * 60)),
-    # An example in the middle of a check starts a new session, clicked from the foot of the page;
-    # a foreseen sum is read as the program reads a value, and a kind is asked for.
+    # An example mid-check starts a new session, clicked from the page's foot; a sum foreseen read as the program would.
     ((780, 437), ["5", "^X30000 + 30000", "^G= 123", "^Gvalide 60000", "^G= -5536", "^W5"], 0,
      f"{N1}30000\n{N2}30000\n\n Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n{QUESTION}5\n"),
 ]
@@ -59,23 +57,16 @@ VERDICTS = [["verdict exact", " Resultat valide : 100 + -200 = -100"],
 # The summaries of some files, and the files warned about.
 RESUMES = {
     "debordements": "4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 0 ligne refusée.",
-    "refus": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 12 lignes refusées. "
-             "Lignes refusées : 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 2 autres.",
-    "ligne_trop_longue": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 3 lignes refusées. "
-                         "Lignes refusées : 1, 2 et 4.",
-    "bom_utf8": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 1 ligne refusée. "
-                "Ligne refusée : 1.",
+    "refus": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 12 lignes refusées. Lignes refusées : 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 2 autres.",
+    "ligne_trop_longue": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 3 lignes refusées. Lignes refusées : 1, 2 et 4.",
+    "bom_utf8": "1 vérification : 1 somme valide, 0 débordement positif, 0 débordement négatif ; 1 ligne refusée. Ligne refusée : 1.",
     # Its patterns split across the program's writes, 64 KiB each.
     "grand": "40000 vérifications : 10000 sommes valides, 10000 débordements positifs, 20000 débordements négatifs ; "
              "40000 lignes refusées. Lignes refusées : 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 et 39990 autres.",
 }
 AVERTIS = {"bom_utf8": "(BOM)", "utf16": "UTF-16", "refus": "pas du texte"}  # refus holds a NUL byte
-# What a user of a small screen would miss in the viewport, or hear twice, once the page has
-# drawn (its frame comes before the one asked for here): the input line, the verdict in short, the question or the hint; the end of the
-# transcript; the whole table of bits; the examples within a screen and a half of the top; at
-# the question, what its answers do; the verdict said in one live region; the hint in the
-# input's description; under a finger (the page's rules for a coarse pointer applied to it),
-# targets of 44 px.
+# What a user of a small screen would miss in the viewport, or hear twice, once the page has drawn
+# (its frame comes first); under a finger (the page's rules for a coarse pointer applied), targets of 44 px.
 VUE = """return new Promise((fini) => requestAnimationFrame(() => fini((() => {
 const s = document.getElementById('saisie'), r = s.getBoundingClientRect(), j = document.getElementById('journal');
 const f = [], a = document.querySelector('.addition'), question = j.textContent.endsWith('(y)?');
@@ -91,36 +82,31 @@ const e = document.getElementById('exercices').getBoundingClientRect().top + scr
 if (document.querySelector('#bref .sorte') && e > 1.5 * innerHeight) f.push(`the examples at ${e} px`);
 if (question && document.getElementById('aide').hidden) f.push('the answers to the question not said');
 const operandes = j.textContent.match(/Resultat.*: -?\\d+ \\+ -?\\d+ =/g)?.at(-1).match(/-?\\d+ \\+ -?\\d+/)[0];
-const vives = document.querySelectorAll('[aria-live=polite], [aria-live=assertive], [role=status], [role=alert]');
-const entendu = Array.from(vives).filter((v) => !v.closest('[hidden]') && v.textContent.replace(/\u2212/g, '-')
-  .replace(/\u00a0/g, ' ').includes(operandes)).length;
+const entendu = Array.from(document.querySelectorAll('[aria-live=polite], [role=status], [role=alert]')).filter((v) =>
+  !v.closest('[hidden]') && v.textContent.replace(/\u2212/g, '-').replace(/\u00a0/g, ' ').includes(operandes)).length;
 if (question && entendu !== 1) f.push(`the verdict in ${entendu} live regions`);
-const indice = document.querySelector('#bref .indice'), decrit = s.getAttribute('aria-describedby').split(' ')
-  .map((i) => document.getElementById(i)?.textContent).join(' ');
-if (indice && !decrit.includes(indice.textContent)) f.push('the hint not in the description of the input line');
-const doigt = Array.from(document.styleSheets[0].cssRules).filter((g) => g.media?.mediaText.includes('coarse'));
-const medias = doigt.map((g) => [g, g.media.mediaText, g.media.mediaText = 'all']);
+const indice = document.querySelector('#bref .indice');
+if (indice && !s.getAttribute('aria-describedby').split(' ').includes(indice.id)) f.push('the hint not in the input line\u2019s description');
+const medias = Array.from(document.styleSheets[0].cssRules).filter((g) => g.media?.mediaText.includes('coarse'))
+  .map((g) => [g, g.media.mediaText, g.media.mediaText = 'all']);
 for (const c of [s, ...document.querySelectorAll('button, summary, label')]) {
   if (c.offsetParent && (c.offsetHeight < 44 || c.offsetWidth < 44)) f.push(`${c.id || c.textContent} under 44 px`);
 }
 for (const [g, m] of medias) g.media.mediaText = m;
 return f.join(', ');
 })())));"""
-# On paper, what the page shows at the end of a session: no controls, the transcript in
-# black and whole, the explanation.
-PAPIER = """const imprime = Array.from(document.styleSheets[0].cssRules).filter((g) => g.media?.mediaText === 'print');
-imprime.forEach((g) => { g.media.mediaText = 'all'; });
-const j = document.getElementById('journal'), f = [];
-if (Array.from(document.querySelectorAll('button, input, summary')).some((e) => e.offsetParent)) f.push('a control printed');
-if ([j, ...j.querySelectorAll('span')].some((e) => getComputedStyle(e).color !== 'rgb(0, 0, 0)')) f.push('the transcript not black');
-if (j.scrollHeight > j.clientHeight + 2 || !document.getElementById('explication').offsetParent) f.push('cut, or not explained');
-imprime.forEach((g) => { g.media.mediaText = 'print'; });
-return f.join(', ');"""
-# What a copy of the short explanation holds.
-COPIE = """const d = new DataTransfer(), r = document.createRange(), s = getSelection(), b = document.getElementById('bref');
-r.selectNodeContents(b); s.removeAllRanges(); s.addRange(r);
-const e = new ClipboardEvent('copy', {clipboardData: d, dataType: 'text/plain', data: '', bubbles: true, cancelable: true});
-b.dispatchEvent(e); s.removeAllRanges(); return e.clipboardData.getData('text/plain');"""
+# On paper (the page's print rules applied): no controls, the transcript whole and in black, the explanation;
+# then what a copy of the short explanation holds.
+PAPIER = """const p = Array.from(document.styleSheets[0].cssRules).filter((g) => g.media?.mediaText === 'print'), j = journal;
+p.forEach((g) => { g.media.mediaText = 'all'; });
+const f = [Array.from(document.querySelectorAll('button, input, summary')).some((e) => e.offsetParent) && 'a control',
+  [j, ...j.querySelectorAll('span')].some((e) => getComputedStyle(e).color !== 'rgb(0, 0, 0)') && 'the transcript not black',
+  (j.scrollHeight > j.clientHeight + 2 || !explication.offsetParent) && 'cut, or not explained'];
+p.forEach((g) => { g.media.mediaText = 'print'; });
+return f.filter(Boolean).join(', ');"""
+COPIE = """const r = document.createRange(), s = getSelection(), e = new ClipboardEvent('copy', {clipboardData: new DataTransfer(),
+  dataType: 'text/plain', data: '', bubbles: true, cancelable: true}); r.selectNodeContents(bref); s.removeAllRanges(); s.addRange(r);
+bref.dispatchEvent(e); s.removeAllRanges(); return e.clipboardData.getData('text/plain');"""
 DEPOSER = ("const d = new DataTransfer(); for (let i = 0; i < arguments.length; i += 2)"
            " d.items.add(new File([new Uint8Array(arguments[i])], arguments[i + 1]));"
            "document.dispatchEvent(new DragEvent('drop', {dataTransfer: d}));")
@@ -138,15 +124,11 @@ CLAVIER = """const s = document.getElementById('saisie'), vraie = Object.getOwnP
 Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: s.getBoundingClientRect().top}});
 window.retablir = () => { if (vraie) Object.defineProperty(window, 'visualViewport', vraie); else delete window.visualViewport;
   window.retablir = null; }; addEventListener('scroll', retablir, {once: true});"""
-# Whether the question of a verdict to be foreseen and its choices stay in view once its
-# field of the sum has the focus, above a phone's keyboard 250 px high.
+# Whether the question to foresee and its choices stay above a phone's keyboard (250 px) once the sum's field has the focus.
 DESSUS_CLAVIER = """const vraie = Object.getOwnPropertyDescriptor(window, 'visualViewport'), haut = innerHeight - 250;
-Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: haut}});
-document.getElementById('prevue').focus(); dispatchEvent(new Event('resize'));
-return new Promise((fini) => requestAnimationFrame(() => {
-  const b = document.getElementById('devinette').getBoundingClientRect();
-  if (vraie) Object.defineProperty(window, 'visualViewport', vraie); else delete window.visualViewport;
-  fini(b.top >= 0 && b.bottom <= haut); }));"""
+Object.defineProperty(window, 'visualViewport', {configurable: true, value: {height: haut}}); prevue.focus(); dispatchEvent(new Event('resize'));
+return new Promise((fini) => requestAnimationFrame(() => { const b = devinette.getBoundingClientRect();
+  if (vraie) Object.defineProperty(window, 'visualViewport', vraie); else delete window.visualViewport; fini(b.top >= 0 && b.bottom <= haut); }));"""
 # What « Enregistrer la transcription » saves: the Blob it hands to the browser's download,
 # caught on its way there, the download left out; one character a byte.
 ENREGISTRE = """const creerUrl = URL.createObjectURL, clic = HTMLAnchorElement.prototype.click;
@@ -284,18 +266,15 @@ def session(navigateur, tests, echecs):
                 if "Debordement" in texte(navigateur, "journal") + texte(navigateur, "consigne") or not navigateur.js(
                         "return saisie.disabled && enregistrer.disabled && !etat.textContent;"):
                     echecs.append(f"session {numero}: the verdict shown before it is foreseen")
-                if not redemande and actif(navigateur) != "enonce":
-                    echecs.append(f"session {numero}: the focus on {actif(navigateur)}, not on the question")
+                if not redemande and (actif(navigateur) != "enonce" or genre == "=" and not navigateur.js(DESSUS_CLAVIER)):
+                    echecs.append(f"session {numero}: the focus on {actif(navigateur)}, or the question under a phone's keyboard")
                 navigateur.js("prevue.value = arguments[0];", somme)
                 if genre == "=":
-                    if not redemande and not navigateur.js(DESSUS_CLAVIER):
-                        echecs.append(f"session {numero}: the question out of view above a phone's keyboard")
                     navigateur.touches(Keys.ENTER)
                 else:
                     navigateur.js("document.querySelector(`#devinette [value=${arguments[0]}]`).click();", genre)
                 # The question stays only with the reason why.
-                redemande = navigateur.js("return !devinette.hidden;")
-                if redemande and navigateur.js("return lecture.hidden;"):
+                if (redemande := navigateur.js("return !devinette.hidden;")) and navigateur.js("return lecture.hidden;"):
                     echecs.append(f"session {numero}, {groupe}: the question stays, and the page does not say why")
                 continue
             redemande = False
