@@ -33,11 +33,10 @@ export function creerFenetre() {
     while (position < fin && (queue[position - debutQueue] & 0xc0) === 0x80) ++position;
     return position;
   };
-  // Where the last line end at or before `position` is in the transcript; -1 if none is kept.
-  const sautAvant = (position) => {
-    const j = position < debutQueue ? -1 : queue.lastIndexOf(SAUT, position - debutQueue);
-    return j < 0 ? -1 : j + debutQueue;
-  };
+  // Where the last line end at or before `position` is in the transcript, or just before
+  // the bytes kept when none of them is one.
+  const sautAvant = (position) => (position < debutQueue ? debutQueue - 1
+    : queue.lastIndexOf(SAUT, position - debutQueue) + debutQueue);
 
   // The start of the end of the transcript that holds at most `lignes` line ends and
   // `taille` bytes, at the start of a character.
@@ -148,7 +147,7 @@ export function creerFenetre() {
 
     // Marks the line that ends at `finMarque` (a line end there left out), as far as it is kept.
     marquerLigne(finMarque, classe) {
-      this.marquer(Math.max(debutQueue, sautAvant(finMarque - 2) + 1), finMarque, classe);
+      this.marquer(sautAvant(finMarque - 2) + 1, finMarque, classe);
     },
 
     // Lays out what was added since the last layout: when `bout`, only the end that fits on
