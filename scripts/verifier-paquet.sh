@@ -6,7 +6,8 @@
 #   3. hardening: the compiler got dpkg's hardening flags, and hardening-check finds them
 #      in the packaged program;
 #   4. reproducibility: two builds of the current commit, from clones in different folders,
-#      under umask 022 and 077 and in different time zones, give identical .deb files;
+#      under umask 022 and 077 and in different time zones, give identical .deb files (they
+#      do not run the tests, which the package's build has run);
 #   5. as root: autopkgtest (null virtualisation, this machine) runs debian/tests against
 #      the installed package, which is purged at the end, pass or fail; nothing is left.
 # Needs lintian, devscripts (hardening-check), autopkgtest, man-db and the Build-Depends.
@@ -69,6 +70,8 @@ if [ -n "$changements" ]; then
 fi
 reproductions=$racine/build/reproductibilite
 rm -rf "$reproductions"
+# Without their tests (nocheck), which the package's own build has run.
+export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS-} nocheck"
 (umask 022 && TZ=UTC0 scripts/paquet.sh "$reproductions/un")
 (umask 077 && TZ=XYZ-13:45 scripts/paquet.sh "$reproductions/deux/autre-dossier")
 nombre=0
