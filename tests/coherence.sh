@@ -83,7 +83,7 @@ noms)
     grep -v -e '\.md$' -e '^debian/changelog$' "$temporaire/fichiers" | tr '\n' '\0' | xargs -0 cat > "$temporaire/texte"
     manque=
     for nom in $(grep '\.md$' "$temporaire/fichiers" | xargs awk '/^```/ { bloc = !bloc } !bloc' |
-        grep -o '`[^` ]*`' | tr -d '`' | sed 's/()$//; s|/$||' | sort -u); do
+        grep -o "\`[^\` ]*\`" | tr -d "\`" | sed 's/()$//; s|/$||' | sort -u); do
         case $nom in [0-9+-]* | /* | '~'* | '$'* | *'*'* | '#'*) continue ;; esac
         awk -v n="$nom" '$0 == n || index($0, n "/") == 1 || index("/" $0 "/", "/" n "/") { t = 1 } END { exit !t }' \
             "$temporaire/fichiers" && continue
