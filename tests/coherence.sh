@@ -78,7 +78,7 @@ noms)
     # A span without a space, but a number, an option, a system path or a pattern, is a
     # name: a path of the tree (a file, a folder or the end of one), or else each part of
     # its last part (A::b) is a word of the tree's files but the documents.
-    cd "$racine"
+    cd "$racine" && set -f  # a name is never a pattern to expand
     find . \( -name build -o -name .git -o -name 'obj-*' \) -prune -o -type f -printf '%P\n' > "$temporaire/fichiers"
     grep -v -e '\.md$' -e '^debian/changelog$' "$temporaire/fichiers" | tr '\n' '\0' | xargs -0 cat > "$temporaire/texte"
     manque=
