@@ -142,5 +142,5 @@ if [ -n "$autopkgtest" ]; then
         echo "autopkgtest failed"
         exit 1
     fi
-    sed -n '/@@@@ summary/,$p' "$paquets/autopkgtest.log"
+    cat "$paquets/autopkgtest/summary"
 fi
