@@ -8,6 +8,13 @@ MAKEFLAGS += --no-print-directory
 export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
 export CTEST_PARALLEL_LEVEL ?= $(shell nproc)
 
+# Every test suite runs the exhaustive checks (CTest label exhaustive), but with
+# EXHAUSTIVE=no, as CI says where it has run them already.
+export EXHAUSTIVE ?= yes
+
+# A build made quietly: only what goes wrong is said (the compiler's and CMake's errors).
+construire = cmake --preset $(1) > /dev/null && cmake --build --preset $(1) $(2) > /dev/null
+
 # `make` alone builds the release build; `make help` lists the targets, each with what
 # follows the "## " of its line.
 .DEFAULT_GOAL := release
@@ -21,23 +28,28 @@ release: ## the optimised program, build/release/verifier-somme
 # Builds quietly (compiler errors still show), then runs the program and says how it ended,
 # on a line of its own (scripts/lancer.sh); fails when the program does.
 run: ## builds the program quietly and runs it, then says how it ended
-	@cmake --preset release > /dev/null
-	@cmake --build --preset release > /dev/null
+	@$(call construire,release)
 	@scripts/lancer.sh build/release/verifier-somme
 
-# The release build installed under PREFIX, inside DESTDIR when it is set. Both reach
-# the commands through the environment, as they were given ($(value): a $ stays a $),
-# never inside the command line, where a quote or a $ in them would be the shell's.
+# The release build, built quietly, installed under PREFIX, inside DESTDIR when it is set;
+# each file installed is named. Both reach the commands through the environment, as they
+# were given ($(value): a $ stays a $), never inside the command line, where a quote or a
+# $ in them would be the shell's.
 PREFIX ?= /usr/local
 install uninstall: export VERIFIER_SOMME_PREFIX := $(value PREFIX)
 install uninstall: export VERIFIER_SOMME_DESTDIR := $(value DESTDIR)
-install: release ## installs under PREFIX (default /usr/local), inside DESTDIR if set
-	DESTDIR="$$VERIFIER_SOMME_DESTDIR" cmake --install build/release --prefix "$$VERIFIER_SOMME_PREFIX"
+install: ## installs under PREFIX (default /usr/local), inside DESTDIR if set
+	@$(call construire,release)
+	@DESTDIR="$$VERIFIER_SOMME_DESTDIR" cmake --install build/release --prefix "$$VERIFIER_SOMME_PREFIX" > /dev/null
+	@while IFS= read -r fichier || [ -n "$$fichier" ]; do printf 'installed %s%s\n' "$$VERIFIER_SOMME_DESTDIR" "$$fichier"; done \
+		< build/release/install_manifest.txt
 
 # Removes exactly what install puts under the same PREFIX and DESTDIR, and the folders
-# it created, as install recorded them beside the files (share/doc/verifier-somme/).
-uninstall: release ## removes what install put under the same PREFIX and DESTDIR
-	DESTDIR="$$VERIFIER_SOMME_DESTDIR" cmake -DCONSTRUCTION=build/release -P cmake/desinstaller.cmake
+# it created, as install recorded them beside the files (share/doc/verifier-somme/),
+# naming each; or says that nothing of it is installed there.
+uninstall: ## removes what install put under the same PREFIX and DESTDIR
+	@$(call construire,release)
+	@DESTDIR="$$VERIFIER_SOMME_DESTDIR" cmake -DCONSTRUCTION=build/release -P cmake/desinstaller.cmake
 
 # Every test of the developer build, after the missing packages, if any, are named; a
 # passing run prints each test as it passes and the summary.
@@ -93,11 +105,11 @@ build/version-%/verifier-somme:
 	cmake --build build/version-$*/construction --target verifier-somme > /dev/null
 	cp build/version-$*/construction/verifier-somme $@
 
-# The 64-bit Windows console program, build/windows/verifier-somme.exe, cross-built with
-# MinGW-w64; test-windows runs its unit tables and transcripts under Wine.
+# The 64-bit Windows console program, build/windows/verifier-somme.exe, cross-built
+# quietly with MinGW-w64; test-windows runs its unit tables and transcripts under Wine.
 windows: ## the Windows program, build/windows/verifier-somme.exe
-	cmake --preset windows
-	cmake --build --preset windows --target verifier-somme
+	@$(call construire,windows,--target verifier-somme)
+	@echo "built build/windows/verifier-somme.exe"
 
 test-windows: ## the Windows build's tests, under Wine
 	scripts/tester.sh windows
@@ -106,8 +118,8 @@ test-windows: ## the Windows build's tests, under Wine
 # emscripten; test-web runs it in headless Chromium (chromium, chromium-driver and
 # python3-selenium from Debian).
 web: ## the browser edition, build/web/verifier-somme.html
-	cmake --preset web
-	cmake --build --preset web
+	@$(call construire,web)
+	@echo "built build/web/verifier-somme.html"
 
 test-web: ## the browser edition's tests, in three browsers
 	scripts/tester.sh web
@@ -151,12 +163,14 @@ build/mutation/node_modules/.bin/stryker: web/mutation/package.json web/mutation
 
 # What a teacher hands out, in build/dist/verifier-somme-VERSION/: the Debian package,
 # the Windows program and its LISEZMOI.txt, the manual pages as HTML, the browser page,
-# the source, SHA256SUMS. The tools are checked before anything is built.
+# the source, SHA256SUMS. The tools are checked before anything is built; the package of
+# build/paquet/ is taken as it is when it was built from the current commit alone.
 dist: ## the folder to hand out, build/dist/verifier-somme-VERSION/
-	scripts/dist.sh --outils
-	$(MAKE) package windows web release
-	cmake --build --preset release --target pages-html
-	scripts/dist.sh
+	@scripts/dist.sh --outils
+	@scripts/paquet.sh --reprendre
+	@$(MAKE) windows web
+	@$(call construire,release,--target pages-html)
+	@scripts/dist.sh
 
 clean: ## removes build/
 	rm -rf build

@@ -8,9 +8,10 @@
 # which stops at once when a tool is missing, naming its package, or when the checkout
 # has uncommitted changes, which the source archive would lack; then it builds the
 # package, the Windows program, the page and the HTML manual pages, and runs this script.
-# Before it ends, the script checks what it made: the folder holds exactly these files,
-# LISEZMOI.txt has its byte-order mark and is in CR LF within 80 columns, each manual
-# page says its own language, and the Windows program built again from the source
+# Before it ends, the script checks what it made, and says so: the folder holds exactly
+# these files, with the sums of SHA256SUMS; LISEZMOI.txt has its byte-order mark and is in
+# CR LF within 80 columns, and the files it names are those of the folder; each manual
+# page says its own language; and the Windows program built again from the source
 # archive, in another folder, has the sum SHA256SUMS gives.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -91,6 +92,25 @@ if grep -qv $'\r$' "$dossier/LISEZMOI.txt" ||
     echo "LISEZMOI.txt has a line that does not end in CR LF, or is wider than 80 columns"
     exit 1
 fi
+# What LISEZMOI.txt tells a teacher to type or open is what the folder holds: each file it
+# names (after "./", or by its ending: .deb, .exe, .html, .tar.gz, and SHA256SUMS) is
+# there, and it names each file there but itself.
+lisezmoi=$(tr -d '\r' < "$dossier/LISEZMOI.txt")
+mapfile -t nommes < <(grep -oE "\./[^ ')]+|[A-Za-z0-9._-]+\.(deb|exe|html|tar\.gz)|SHA256SUMS" <<< "$lisezmoi" |
+    sed 's|^\./||')
+for nomme in "${nommes[@]}"; do
+    if [ ! -e "$dossier/$nomme" ]; then
+        echo "LISEZMOI.txt names $nomme, which build/dist/$nom does not hold"
+        exit 1
+    fi
+done
+for fichier in $attendus; do
+    if [ "$fichier" != LISEZMOI.txt ] && ! grep -qF -- "$fichier" <<< "$lisezmoi"; then
+        echo "LISEZMOI.txt does not name $fichier, which build/dist/$nom holds"
+        exit 1
+    fi
+done
+(cd "$dossier" && sha256sum --check --quiet SHA256SUMS)
 # The Windows program again, from the source archive, in a folder of another name: its
 # sum must be the one SHA256SUMS gives (the program handed out is the archive's, and
 # the sums are those of the files).
@@ -108,3 +128,7 @@ fi
 rm -rf "$verification" "$verification.log"
 echo "build/dist/$nom:"
 find "$dossier" -mindepth 1 -printf '%10s  %f\n' | LC_ALL=C sort -k 2
+echo "checked: these files and no other, each with the sum SHA256SUMS gives;"
+echo "  LISEZMOI.txt in UTF-8 with its byte-order mark, CR LF, within 80 columns, naming"
+echo "  each of these files as it is named here; each manual page in its own language;"
+echo "  verifier-somme.exe built again from $nom.tar.gz, with the same sum"

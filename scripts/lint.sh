@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Static checks: formatting of every C++ file, then clang-tidy on src/ and tests/ and
-# cppcheck on src/, then eslint on the page's JavaScript (web/eslint.json), shellcheck on
+# Static checks: formatting of every C++ file, then clang-tidy on src/ and tests/ (every
+# processor at once) and cppcheck on src/, then eslint on the page's JavaScript (web/eslint.json), shellcheck on
 # every shell script and pyflakes on every Python file.
 # Needs the developer build's compile_commands.json (cmake --preset dev); the Windows
 # side of the console is checked with the Windows build's, when MinGW-w64 is installed.
@@ -11,31 +11,43 @@ mapfile -t sources < <(git ls-files '*.cpp' '*.hpp')
 clang-format --dry-run --Werror "${sources[@]}"
 echo "clang-format: ${#sources[@]} files formatted"
 
-mapfile -t unites < <(git ls-files 'src/*.cpp' ':!src/console/windows/' ':!src/console/navigateur/')
-clang-tidy --quiet -p build/dev "${unites[@]}"
-# The browser's side as the web build compiles it: it hands the program's decisions to the page.
-clang-tidy --quiet -p build/dev --extra-arg=-DVERIFIER_SOMME_ANNONCES src/console/navigateur/systeme.cpp
-echo "clang-tidy: clean on src/ (POSIX build, and the browser's side)"
+# clang-tidy takes a file at a time: one process per file, as many at once as there are
+# processors, those with GoogleTest (the longest) first. A file's diagnostics are printed
+# once it is done; any of them fails the run, once every check has run.
+processeurs=$(nproc)
+journaux=$(mktemp -d)
+trap 'wait; rm -rf "$journaux"' EXIT
+fichiers=0
+verifier() { # DATABASE CLANG-TIDY-ARGUMENT... FILE, started in the background
+    local base=$1
+    shift
+    while [ "$(jobs -pr | wc -l)" -ge "$processeurs" ]; do wait -n || :; done
+    fichiers=$((fichiers + 1))
+    local journal=$journaux/$fichiers
+    { clang-tidy --quiet -p "$base" "$@" > "$journal" 2>&1 ||
+        { grep -v ' warnings generated\.$' "$journal"; touch "$journal.echec"; }; } &
+}
 
-# The tests as the program, with tests/.clang-tidy; those of the Windows side further down.
+# The tests as the program, with tests/.clang-tidy; the Windows side with the Windows
+# build's compile commands, when MinGW-w64 is installed.
 mapfile -t essais < <(git ls-files 'tests/*.cpp' ':!tests/*windows*')
-clang-tidy --quiet -p build/dev "${essais[@]}"
-echo "clang-tidy: clean on tests/ (POSIX build)"
-
+for fichier in "${essais[@]}"; do verifier build/dev "$fichier"; done
 if command -v x86_64-w64-mingw32-g++-posix > /dev/null; then
     cmake --preset windows > /dev/null
     # clang finds MinGW's C headers by itself, but not the C++ ones of its GCC.
     mapfile -t entetes < <(x86_64-w64-mingw32-g++-posix -E -x c++ -v /dev/null 2>&1 |
         sed -n '/^#include <...>/,/^End of search/p' | grep '/c++' | sed 's/^ */--extra-arg=-isystem/')
-    mapfile -t unites < <(git ls-files 'src/console/windows/*.cpp')
-    clang-tidy --quiet -p build/windows "${entetes[@]}" "${unites[@]}"
-    echo "clang-tidy: clean on the Windows side of the console"
-    mapfile -t essaisWindows < <(git ls-files 'tests/*windows*.cpp')
-    clang-tidy --quiet -p build/windows "${entetes[@]}" "${essaisWindows[@]}"
-    echo "clang-tidy: clean on the Windows tests"
+    mapfile -t windows < <(git ls-files 'tests/*windows*.cpp' 'src/console/windows/*.cpp')
+    for fichier in "${windows[@]}"; do verifier build/windows "${entetes[@]}" "$fichier"; done
+    cote="and the Windows side"
 else
-    echo "clang-tidy: MinGW-w64 is not installed, the Windows side is not checked"
+    cote="(MinGW-w64 is not installed: not the Windows side)"
 fi
+mapfile -t unites < <(git ls-files 'src/*.cpp' ':!src/console/windows/' ':!src/console/navigateur/')
+for fichier in "${unites[@]}"; do verifier build/dev "$fichier"; done
+# The browser's side as the web build compiles it: it hands the program's decisions to the page.
+verifier build/dev --extra-arg=-DVERIFIER_SOMME_ANNONCES src/console/navigateur/systeme.cpp
+# The other checks, while the last of clang-tidy's run.
 
 cppcheck --enable=warning,style,performance,portability --std=c++20 --error-exitcode=1 \
     --inline-suppr --quiet -I src src
@@ -60,3 +72,8 @@ echo "shellcheck: ${#scripts[@]} scripts clean"
 mapfile -t modules < <(git ls-files '*.py')
 pyflakes3 "${modules[@]}"
 echo "pyflakes: ${#modules[@]} Python files clean"
+
+wait
+echecs=$(find "$journaux" -name '*.echec' | wc -l)
+[ "$echecs" = 0 ] || { echo "clang-tidy: $echecs of $fichiers files have diagnostics (above)"; exit 1; }
+echo "clang-tidy: $fichiers files clean, $processeurs at a time: src/ and tests/ (POSIX build, the browser's side) $cote"

@@ -5,8 +5,12 @@
 #                                files included (ignored files are not): build/paquet/
 #   scripts/paquet.sh DIR        a fresh clone of the current commit (HEAD), committed
 #                                work only, in DIR/ (used by the reproducibility check)
+#   scripts/paquet.sh --reprendre  as the first, unless build/paquet/ already holds the
+#                                package of the current commit, built with nothing
+#                                uncommitted, and nothing is uncommitted now (make dist)
 # The package files land in the output folder, beside the copy; the build log is
-# construction.log there. The build runs the test suite (dh_auto_test), as Debian's do.
+# construction.log there. The build runs the test suite (dh_auto_test), as Debian's do
+# (with EXHAUSTIVE=no, all but the exhaustive checks; with DEB_BUILD_OPTIONS=nocheck, none).
 # Needs the Build-Depends of debian/control (dpkg-checkbuilddeps says which are missing).
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,6 +27,17 @@ if ! command -v dpkg-checkbuilddeps > /dev/null; then
 fi
 dpkg-checkbuilddeps
 
+# The commit that build/paquet/ was built from, when nothing was uncommitted, is in its file
+# commit: make dist takes that package as it is while the checkout is still that commit.
+if [ "${1-}" = --reprendre ]; then
+    shift
+    if [ -e .git ] && [ -z "$(git status --porcelain --untracked-files=all)" ] &&
+        [ "$(cat build/paquet/commit 2> /dev/null)" = "$(git rev-parse HEAD)" ]; then
+        echo "the package in build/paquet/ is of commit $(git rev-parse --short HEAD), as the checkout: taken as it is"
+        exit 0
+    fi
+fi
+
 if [ $# -ge 1 ]; then
     sortie=$(mkdir -p "$1" && cd "$1" && pwd)
     commit=$(git rev-parse HEAD)
@@ -34,6 +49,7 @@ if [ $# -ge 1 ]; then
     echo "package of commit $(git rev-parse --short "$commit") (committed work only), in $sortie"
 else
     sortie=$racine/build/paquet
+    changements=unknown
     rm -rf "$sortie"
     mkdir -p "$sortie/verifier-somme"
     if git rev-parse --git-dir > /dev/null 2>&1; then
@@ -65,6 +81,9 @@ if ! dpkg-buildpackage -us -uc -Jauto > "$sortie/construction.log" 2>&1; then
     exit 1
 fi
 grep -E '^[0-9]+% tests passed|tests failed out of' "$sortie/construction.log" || true
+if [ $# = 0 ] && [ -e "$racine/.git" ] && [ -z "$changements" ]; then
+    git -C "$racine" rev-parse HEAD > "$sortie/commit"
+fi
 cd "$sortie"
 for fichier in ./*.deb ./*.dsc; do
     echo "built $sortie/${fichier#./}"

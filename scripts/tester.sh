@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Configures, builds and tests one CMake preset. First, the Debian packages it needs that
 # are missing are named, all at once. Then the build's progress, at a terminal, as one
-# line that updates itself; the parts that could not be built; each test as it passes,
-# as ctest says it, and the summary, with any test that passed only when run again; on a
-# failure, the build's log or each failed test's output as well.
+# line that updates itself; the parts that could not be built; each test as it ends, on
+# one line of at most 80 columns (its number, its time, how it failed if it did, and its
+# name, its middle left out when too long), and ctest's summary, with any test that passed only when run
+# again; on a failure, the build's log or each failed test's output as well. With
+# EXHAUSTIVE=no in the environment, the exhaustive checks (CTest label exhaustive) are
+# left out, as CI does where it has already run them.
 # Usage: scripts/tester.sh PRESET
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
@@ -42,22 +45,48 @@ avancement() {
         cat > /dev/null
     fi
 }
+# Wine's first start sets up its prefix (the test preset's WINEPREFIX) and writes a few
+# lines of its own, among them a failure to open the 32-bit rundll32.exe, which 64-bit
+# programs never need. It is done while the build runs, its lines kept in a log, and
+# before the tests start.
+wine=
+if [ "$preset" = windows ] && [ ! -d build/windows/wine ]; then
+    echo "setting up Wine's prefix in build/windows/wine (once; its messages: build/windows-wine.log)"
+    mkdir -p build/windows
+    WINEPREFIX=$PWD/build/windows/wine WINEDEBUG=-all sh -c 'wineboot --init && wineserver -w' \
+        > build/windows-wine.log 2>&1 &
+    wine=$!
+fi
 if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } 2>&1 | tee "$journal" | avancement; then
     tail -n 80 "$journal"
     echo "the $preset build failed (its log: $journal)"
     exit 1
 fi
 grep '^-- Not built' "$journal"
-# Wine's first start sets up its prefix (the test preset's WINEPREFIX) and writes a few
-# lines of its own, among them a failure to open the 32-bit rundll32.exe, which 64-bit
-# programs never need. It is done here, its lines kept in a log, before the tests start.
-if [ "$preset" = windows ] && [ ! -d build/windows/wine ]; then
-    echo "setting up Wine's prefix in build/windows/wine (once; its messages: build/windows-wine.log)"
-    WINEPREFIX=$PWD/build/windows/wine WINEDEBUG=-all sh -c 'wineboot --init && wineserver -w' \
-        > build/windows-wine.log 2>&1 || { cat build/windows-wine.log; exit 1; }
+if [ -n "$wine" ] && ! wait "$wine"; then
+    cat build/windows-wine.log
+    exit 1
 fi
-# Each test as it ends, in one line (ctest's "Start" lines and blank lines left out).
-ctest --preset "$preset" | tee "build/$preset.tests.log" | grep --line-buffered -Ev '^ *Start +[0-9]+: |^$'
+choix=()
+if [ "${EXHAUSTIVE-yes}" = no ]; then
+    echo "the exhaustive checks are left out (EXHAUSTIVE=no)"
+    choix=(--label-exclude exhaustive)
+fi
+# Each test as it ends, in one line of 80 columns at most: "12/68  0.01s NAME" when it
+# passed, with how it failed before the name otherwise. ctest's "Start" lines and blank
+# lines are left out, its other lines kept.
+ctest --preset "$preset" "${choix[@]}" | tee "build/$preset.tests.log" | awk '
+    /^ *Start +[0-9]+: / || /^$/ { next }
+    /^ *[0-9]+\/[0-9]+ +Test +#[0-9]+: / {
+        reste = $0; sub(/^ *[0-9]+\/[0-9]+ +Test +#[0-9]+: /, "", reste)
+        nom = reste; sub(/ .*/, "", nom)
+        statut = substr(reste, length(nom) + 1); sub(/ +[0-9.]+ sec$/, "", statut)
+        sub(/^[ .]+/, "", statut); gsub(/\*/, "", statut)
+        ligne = sprintf("%5s %6.2fs %s%s", $1, $(NF - 1), statut == "Passed" ? "" : toupper(statut) " ", nom)
+        if (length(ligne) > 80) ligne = substr(ligne, 1, 48) "..." substr(ligne, length(ligne) - 28)
+        print ligne; fflush(); next
+    }
+    { print; fflush() }'
 statut=${PIPESTATUS[0]}
 # A test that failed and then passed when run again (the windows preset runs a failing
 # test once more) is named, so that a flaky test is seen even when the run passes.

@@ -6,9 +6,11 @@
 #   3. hardening: the compiler got dpkg's hardening flags, and hardening-check finds them
 #      in the packaged program;
 #   4. reproducibility: two builds of the current commit, from clones in different folders,
-#      under umask 022 and 077 and in different time zones, give identical .deb files;
+#      under umask 022 and 077 and in different time zones, give identical .deb files (they
+#      do not run the tests, which the package's build has run);
 #   5. as root: autopkgtest (null virtualisation, this machine) runs debian/tests against
 #      the installed package, which is purged at the end, pass or fail; nothing is left.
+#      It runs beside the reproducibility builds.
 # Needs lintian, devscripts (hardening-check), autopkgtest, man-db and the Build-Depends.
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
@@ -60,6 +62,52 @@ echo "every compilation of src/ has -fstack-protector-strong and -D_FORTIFY_SOUR
 hardening-check --nostackprotector --nofortify --nocfprotection \
     "$temporaire/contenu/usr/bin/verifier-somme"
 
+# autopkgtest spends most of its time in apt and dpkg, on one processor: it runs beside the
+# reproducibility builds, its output kept in build/paquet/autopkgtest.log, its summary
+# shown once they are done.
+echo "== autopkgtest on the installed package, beside the reproducibility builds"
+autopkgtest=
+if [ "$(id -u)" != 0 ]; then
+    echo "not root: autopkgtest, which installs the package on this machine, is skipped"
+else
+    etat() { dpkg-query -W -f='${db:Status-Status}' verifier-somme 2> /dev/null || true; }
+    case $(etat) in
+    '' | not-installed) ;;
+    *)
+        echo "verifier-somme is already installed here ($(etat)): remove it first" \
+            "(dpkg --purge verifier-somme), as this check installs and purges its own"
+        exit 1
+        ;;
+    esac
+    nettoyer() {
+        statut=$?
+        wait "$autopkgtest" 2> /dev/null || :
+        case $(etat) in
+        '' | not-installed) ;;
+        *) dpkg --purge verifier-somme > /dev/null ;;
+        esac
+        restes=$(etat | grep -vx not-installed || true)
+        for chemin in /usr/bin/verifier-somme /usr/share/man/man1/verifier-somme.1.gz \
+            /usr/share/man/fr/man1/verifier-somme.1.gz /usr/share/doc/verifier-somme; do
+            [ -e "$chemin" ] && restes="$restes $chemin"
+        done
+        if [ -n "$restes" ]; then
+            echo "left behind after dpkg --purge: $restes"
+            statut=1
+        else
+            echo "verifier-somme purged: nothing of it is left installed"
+        fi
+        rm -rf "$temporaire"
+        exit "$statut"
+    }
+    trap nettoyer EXIT
+    trap 'exit 130' INT TERM
+    rm -rf "$paquets/autopkgtest"
+    autopkgtest --output-dir "$paquets/autopkgtest" \
+        "$(ls "$paquets"/verifier-somme_*.dsc)" "$deb" -- null > "$paquets/autopkgtest.log" 2>&1 &
+    autopkgtest=$!
+fi
+
 echo "== reproducibility"
 changements=$(git status --porcelain --untracked-files=all)
 if [ -n "$changements" ]; then
@@ -69,6 +117,8 @@ if [ -n "$changements" ]; then
 fi
 reproductions=$racine/build/reproductibilite
 rm -rf "$reproductions"
+# Without their tests (nocheck), which the package's own build has run.
+export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS-} nocheck"
 (umask 022 && TZ=UTC0 scripts/paquet.sh "$reproductions/un")
 (umask 077 && TZ=XYZ-13:45 scripts/paquet.sh "$reproductions/deux/autre-dossier")
 nombre=0
@@ -85,42 +135,12 @@ for premier in "$reproductions"/un/*.deb; do
 done
 [ "$nombre" -gt 0 ] || { echo "the builds made no .deb"; exit 1; }
 
-echo "== autopkgtest on the installed package"
-if [ "$(id -u)" != 0 ]; then
-    echo "not root: autopkgtest, which installs the package on this machine, is skipped"
-    exit 0
-fi
-etat() { dpkg-query -W -f='${db:Status-Status}' verifier-somme 2> /dev/null || true; }
-case $(etat) in
-'' | not-installed) ;;
-*)
-    echo "verifier-somme is already installed here ($(etat)): remove it first" \
-        "(dpkg --purge verifier-somme), as this check installs and purges its own"
-    exit 1
-    ;;
-esac
-nettoyer() {
-    statut=$?
-    case $(etat) in
-    '' | not-installed) ;;
-    *) dpkg --purge verifier-somme > /dev/null ;;
-    esac
-    restes=$(etat | grep -vx not-installed || true)
-    for chemin in /usr/bin/verifier-somme /usr/share/man/man1/verifier-somme.1.gz \
-        /usr/share/man/fr/man1/verifier-somme.1.gz /usr/share/doc/verifier-somme; do
-        [ -e "$chemin" ] && restes="$restes $chemin"
-    done
-    if [ -n "$restes" ]; then
-        echo "left behind after dpkg --purge: $restes"
-        statut=1
-    else
-        echo "verifier-somme purged: nothing of it is left installed"
+if [ -n "$autopkgtest" ]; then
+    echo "== autopkgtest (its whole output: build/paquet/autopkgtest.log)"
+    if ! wait "$autopkgtest"; then
+        cat "$paquets/autopkgtest.log"
+        echo "autopkgtest failed"
+        exit 1
     fi
-    rm -rf "$temporaire"
-    exit "$statut"
-}
-trap nettoyer EXIT
-trap 'exit 130' INT TERM
-rm -rf "$paquets/autopkgtest"
-autopkgtest --output-dir "$paquets/autopkgtest" \
-    "$(ls "$paquets"/verifier-somme_*.dsc)" "$deb" -- null
+    cat "$paquets/autopkgtest/summary"
+fi

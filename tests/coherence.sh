@@ -5,7 +5,8 @@
 #     (CMake) and the .TH line of each generated manual page;
 #   licence SOURCES: LICENSE against the Expat licence and copyright of debian/copyright;
 #   readme SOURCES: each README.md block marked <!-- transcript: NAME --> against
-#     tests/transcripts/NAME.in and NAME.out and the status in tests/transcripts/liste.
+#     tests/transcripts/NAME.in and NAME.out and the status in tests/transcripts/liste;
+#   noms SOURCES: each name in backticks in the README and the notes (*.md) against the tree.
 set -eu
 quoi=$1
 racine=$2
@@ -72,6 +73,26 @@ readme)
             echec "README.md's example $nom differs from what the program writes (above)"
     done
     echo "README.md examples match their transcripts: $noms"
+    ;;
+noms)
+    # A span without a space, but a number, an option, a system path or a pattern, is a
+    # name: a path of the tree (a file, a folder or the end of one), or else each part of
+    # its last part (A::b) is a word of the tree's files but the documents.
+    cd "$racine" && set -f  # a name is never a pattern to expand
+    find . \( -name build -o -name .git -o -name 'obj-*' \) -prune -o -type f -printf '%P\n' > "$temporaire/fichiers"
+    grep -v -e '\.md$' -e '^debian/changelog$' "$temporaire/fichiers" | tr '\n' '\0' | xargs -0 cat > "$temporaire/texte"
+    manque=
+    for nom in $(grep '\.md$' "$temporaire/fichiers" | xargs awk '/^```/ { bloc = !bloc } !bloc' |
+        grep -o "\`[^\` ]*\`" | tr -d "\`" | sed 's/()$//; s|/$||' | sort -u); do
+        case $nom in [0-9+-]* | /* | '~'* | '$'* | *'*'* | '#'*) continue ;; esac
+        awk -v n="$nom" '$0 == n || index($0, n "/") == 1 || index("/" $0 "/", "/" n "/") { t = 1 } END { exit !t }' \
+            "$temporaire/fichiers" && continue
+        for mot in $(echo "${nom##*/}" | sed 's/::/ /g'); do
+            grep -qawF -e "$mot" "$temporaire/texte" || manque="$manque $nom"
+        done
+    done
+    [ -z "$manque" ] || echec "the documents name what the tree does not hold:$manque"
+    echo "every name in backticks of the documents is in the tree"
     ;;
 *)
     echec "unknown check: $quoi"

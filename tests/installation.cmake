@@ -1,5 +1,5 @@
-# Installs the build in CONSTRUCTION under a temporary root with DESTDIR and a prefix of
-# its own, checks where the files land and that the manual pages are filled in, and runs
+# Installs the build in CONSTRUCTION twice under a temporary root with DESTDIR and a prefix
+# of its own, checks where the files land and that the manual pages are filled in, and runs
 # the installed program on one transcript; then uninstalls, which must leave no file of
 # it and every other file. FRANCAIS is set when the build has the French manual page.
 # DOSSIERS is true when the build records the folders it creates, for uninstalling.
@@ -10,13 +10,16 @@
 file(REMOVE_RECURSE "${RACINE}")
 set(RACINE "${RACINE}/d[x] *?")
 set(prefixe "/opt/essai [p \"q\" 'r' $s")
-execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${RACINE}"
-        "${CMAKE_COMMAND}" --install "${CONSTRUCTION}" --prefix "${prefixe}"
-    RESULT_VARIABLE echec)
-if(echec)
-    message(FATAL_ERROR "cmake --install failed")
-endif()
+# Twice, as over an earlier installation, whose record of the folders it created stays whole.
+foreach(fois 1 2)
+    execute_process(
+        COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${RACINE}"
+            "${CMAKE_COMMAND}" --install "${CONSTRUCTION}" --prefix "${prefixe}"
+        OUTPUT_QUIET RESULT_VARIABLE echec)
+    if(echec)
+        message(FATAL_ERROR "cmake --install failed")
+    endif()
+endforeach()
 # Each manual page in its own language (its NAME section's title), with its version filled in.
 set(pages "man1 NAME")
 if(FRANCAIS)
