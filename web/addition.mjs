@@ -30,9 +30,8 @@ const PETITE = avecMoins(plusPetite), REGLES = {
     + `vers le bit de signe avait retiré, en y comptant pour ${PETITE} au lieu de ${-plusPetite}.`,
 };
 
-// The column addition of n1 and n2 to `somme`, each carry above its column and the one out
-// of the sign bit apart, struck out when there is one; the weights under the bits; then the
-// sum read with and without its sign, and the rule of the carries.
+// The column addition of n1 and n2 to `somme`, each carry above its column, the one out of the sign
+// bit apart and struck out; the weights under the bits; the sum read; the rule of the carries.
 export function additionHtml(n1, n2, somme) {
   const [a, b, s] = [n1, n2, somme].map(bitsDe);
   // retenues[i]: the carry into bit i counted from the right; the last, out of the sign bit.

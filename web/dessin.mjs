@@ -1,5 +1,5 @@
-// The drawing of a verdict as SVG markup, as `placer` lays it out: the range in grey, the
-// verdict's colour on the path and the jump only.
+// The drawing of a verdict as SVG markup, as `placer` lays it out: the range in grey, the verdict's
+// colour on the path and the jump only.
 import { BITS, VALEURS } from './addition.mjs';
 import { NBSP, avecMoins, classeDuGenre, echapper } from './balisage.mjs';
 import { LARGEUR_FORME, placer } from './cercle.mjs';
