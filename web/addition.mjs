@@ -30,16 +30,15 @@ const PETITE = avecMoins(plusPetite), REGLES = {
     + `vers le bit de signe avait retiré, en y comptant pour ${PETITE} au lieu de ${-plusPetite}.`,
 };
 
-// The column addition of n1 and n2 to `somme`, each carry above its column and the one out
-// of the sign bit apart, struck out when there is one; the weights under the bits; then the
-// sum read with and without its sign, and the rule of the carries.
+// The column addition of n1 and n2 to `somme`, each carry above its column, the one out of the sign
+// bit apart and struck out; the weights under the bits; the sum read; the rule of the carries.
 export function additionHtml(n1, n2, somme) {
   const [a, b, s] = [n1, n2, somme].map(bitsDe);
   // retenues[i]: the carry into bit i counted from the right; the last, out of the sign bit.
   const retenues = [0];
   for (let i = 0; i < BITS; ++i) retenues.push((a[BITS - 1 - i] + b[BITS - 1 - i] + retenues[i]) >> 1);
   const [entrante, sortante] = retenues.slice(BITS - 1), auDessus = retenues.slice(0, BITS).reverse();
-  const ligne = (classe, titre, horsBits, cellules) => `<tr class="${classe}"><th>${echapper(titre)}</th>`
+  const ligneHtml = (classe, titre, horsBits, cellules) => `<tr class="${classe}"><th>${echapper(titre)}</th>`
     + `<td class="sortante">${horsBits}</td>${cellules.map((c, i) => `<td${
       i === 0 ? ' class="signe"' : i % QUARTET === 0 ? ' class="quartet"' : ''}>${c}</td>`).join('')}</tr>`;
   const enBits = (n, bits) => `${avecMoins(n)}, bits ${aVoix(bits)}`;
@@ -56,12 +55,12 @@ export function additionHtml(n1, n2, somme) {
   const regle = REGLES[`${entrante}${sortante}`] ?? '';
   return `<div class="addition" role="img" aria-label="${echapper(description)}">
 <table class="bits" aria-hidden="true">
-${ligne('retenues', 'retenues', sortante ? '<s>1</s>' : '0',
+${ligneHtml('retenues', 'retenues', sortante ? '<s>1</s>' : '0',
     [`<span class="entrante">${entrante}</span>`, ...auDessus.slice(1)])}
-${ligne('n1', avecMoins(n1), '', a)}
-${ligne('n2', `+${NBSP}${avecMoins(n2)}`, '', b)}
-${ligne('somme', `=${NBSP}${avecMoins(somme)}`, '', s)}
-${ligne('poids', 'poids', '', POIDS.map((p) => `<span>${avecMoins(p)}</span>`))}
+${ligneHtml('n1', avecMoins(n1), '', a)}
+${ligneHtml('n2', `+${NBSP}${avecMoins(n2)}`, '', b)}
+${ligneHtml('somme', `=${NBSP}${avecMoins(somme)}`, '', s)}
+${ligneHtml('poids', 'poids', '', POIDS.map((p) => `<span>${avecMoins(p)}</span>`))}
 </table></div>
 <p>Sous chaque bit, son poids${NBSP}: un bit à 1 ajoute son poids. Le premier, le bit de signe, pèse `
     + `${PETITE}${NBSP}: 0 pour un nombre positif ou nul, 1 pour un négatif. ${BITS} bits font `

@@ -91,8 +91,7 @@ function tracer(genre, n1, n2, somme) {
   return { genre, n2, deborde, sens, agrandi, aSomme, traits, marques, etiquettes: [] };
 }
 
-// Whether a label in box b is clear, and its leader line `renvoi` if any, crossing no label
-// nor any line but the rings.
+// Whether a label in box b is clear, its leader line `renvoi` if any crossing no label nor line but rings.
 function libre({ traits, marques, etiquettes }, b, renvoi) {
   const m = MARGE.traits, large = { x0: b.x0 - m, x1: b.x1 + m, y0: b.y0 - m, y1: b.y1 + m };
   return b.x0 >= MARGE.bords && b.x1 <= LARGEUR - MARGE.bords && b.y0 >= MARGE.bords
@@ -140,8 +139,8 @@ function poser(scene, quoi, texte, forme, a, r, cote, vers) {
     taille: TAILLE, boite: b });
 }
 
-// The way along its ring that the label of mark m moves: away from the marks near it (n1
-// backwards from the sum when they meet), or else from the nearest end, 0 or the gap.
+// The way along its ring that the label of mark m moves: away from the marks near it (n1 backwards
+// from the sum when they meet), or else from the nearest end, 0 or the gap.
 function ailleurs(marques, m) {
   const proches = marques.filter((o) => o.rayon === m.rayon && Math.abs(o.angle - m.angle) < PROCHES);
   const ecart = m.angle - proches.reduce((total, o) => total + o.angle, 0) / proches.length;
@@ -149,8 +148,8 @@ function ailleurs(marques, m) {
     : (Math.abs(m.angle) < Math.PI / 2 ? 1 : -1) * (Math.sign(m.angle) || 1));
 }
 
-// Each label by its mark: the range's ends that no mark tells, then the marks, nearest the
-// ends first so that the labels keep their order, then the jump's.
+// Each label by its mark: the range's ends that no mark tells, then the marks, nearest the ends
+// first so that the labels keep their order, then the jump's.
 function etiqueter(scene) {
   const { deborde, sens, aSomme, marques } = scene;
   for (const [v, vers] of [[0, 1], [plusGrande, -1], [plusPetite, 1]]) {

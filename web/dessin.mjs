@@ -1,5 +1,5 @@
-// The drawing of a verdict as SVG markup, as `placer` lays it out: the range in grey, the
-// verdict's colour on the path and the jump only.
+// The drawing of a verdict as SVG markup, as `placer` lays it out: the range in grey, the verdict's
+// colour on the path and the jump only.
 import { BITS, VALEURS } from './addition.mjs';
 import { NBSP, avecMoins, classeDuGenre, echapper } from './balisage.mjs';
 import { LARGEUR_FORME, placer } from './cercle.mjs';
@@ -16,18 +16,18 @@ export function dessinHtml(genre, n1, n2, somme) {
   const { largeur, hauteur, traits, marques, etiquettes } = placer(genre, n1, n2, somme);
   const classe = classeDuGenre(genre), couleur = `var(--${classe})`, fleche = `fleche-${classe}`;
   const enCouleur = (quoi) => (quoi === 'ajout' || quoi === 'saut' ? `stroke:${couleur};` : '');
-  const trait = (quoi, points) => `<path d="M${points.map(([x, y]) => `${f(x)} ${f(y)}`).join('L')}" `
+  const traitHtml = (quoi, points) => `<path d="M${points.map(([x, y]) => `${f(x)} ${f(y)}`).join('L')}" `
     + `fill="none" style="${enCouleur(quoi)}${STYLES[quoi]}"${
       enCouleur(quoi) && ` marker-end="url(#${fleche})"`}/>`;
-  const forme = (quoi, x, y) => ({
+  const formeHtml = (quoi, x, y) => ({
     rond: `<circle cx="${f(x)}" cy="${f(y)}" r="5" fill="#fff" stroke="#1c1c1c" stroke-width="2"/>`,
     point: `<circle cx="${f(x)}" cy="${f(y)}" r="3.5" fill="#1c1c1c"/>`,
     losange: `<path d="M${f(x)} ${f(y - 6)}l6 6-6 6-6-6z" fill="#fff" stroke="#1c1c1c" stroke-width="1.5"/>`,
-  }[quoi] ?? trait(quoi === 'tirets' ? 'au-dela' : quoi, [[x - FORME.avant, y], [x + FORME.apres, y]]));
-  const texte = (e) => {
+  }[quoi] ?? traitHtml(quoi === 'tirets' ? 'au-dela' : quoi, [[x - FORME.avant, y], [x + FORME.apres, y]]));
+  const texteHtml = (e) => {
     const gauche = e.x - e.largeur / 2, couleurTexte = e.quoi === 'saut' ? ` style="fill:${couleur}"`
       : e.quoi === 'bout' ? ' fill="#555"' : '';
-    return (e.forme ? forme(e.forme, gauche + FORME.centre, e.y) : '')
+    return (e.forme ? formeHtml(e.forme, gauche + FORME.centre, e.y) : '')
       + `<text x="${f(e.forme ? gauche + LARGEUR_FORME : e.x)}" y="${f(e.y + BASE)}" font-size="${e.taille}"${
         e.forme ? '' : ' text-anchor="middle"'}${couleurTexte}>${echapper(e.texte)}</text>`;
   };
@@ -45,6 +45,7 @@ export function dessinHtml(genre, n1, n2, somme) {
     echapper(titre)}"><marker id="${fleche}" viewBox="0 0 6 6" refX="5" refY="3" markerWidth="7" `
     + 'markerHeight="7" markerUnits="userSpaceOnUse" orient="auto">'
     + `<path d="M0 0L6 3L0 6z" style="fill:${couleur}"/></marker>\n`
-    + `${traits.map((t) => trait(t.quoi, t.points)).join('')}\n`
-    + `${marques.map((m) => forme(m.forme, m.x, m.y)).join('')}\n${etiquettes.map(texte).join('\n')}</svg>`;
+    + `${traits.map((t) => traitHtml(t.quoi, t.points)).join('')}\n`
+    + `${marques.map((m) => formeHtml(m.forme, m.x, m.y)).join('')}\n`
+    + `${etiquettes.map(texteHtml).join('\n')}</svg>`;
 }

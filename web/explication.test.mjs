@@ -170,9 +170,11 @@ test('the hint names the rule the line broke, and the line, for every rule', () 
 test('a file run is summed up in words, and a file the program will misread is warned about', () => {
   assert.equal(lu(resume({ verifications: 4, valide: 1, positif: 1, negatif: 2, refus: 3 })),
     '4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 3 lignes refusées.');
-  assert.match(lu(avertissement(new Uint8Array([0xef, 0xbb, 0xbf, 0x31, 10]))), new RegExp('\\(BOM\\) : sa '
-    + 'première ligne sera refusée, et chaque ligne suivante répondra à la question d’avant.*'
-    + '« UTF-8 », et non « UTF-8 avec BOM »\\.$'));
+  assert.match(lu(avertissement(new Uint8Array([0xef, 0xbb, 0xbf, 0x31, 10]))), new RegExp('\\(BOM\\) : '
+    + 'sa première ligne sera refusée, et chaque ligne suivante répondra à la question d’avant la '
+    + 'sienne, si bien que les vérifications ne seront sans doute pas celles prévues\\. Enregistrez-le '
+    + 'sans cette marque : dans le Bloc-notes, « Enregistrer sous », encodage « UTF-8 », et non « UTF-8 '
+    + 'avec BOM »\\.$'));
   const utf16 = 'Attention : ce fichier est sans doute de l’UTF-16 : ses lignes seront refusées. '
     + 'Enregistrez-le en UTF-8 : dans le Bloc-notes, « Enregistrer sous », encodage « UTF-8 » ; depuis '
     + 'PowerShell, dont « > » écrit de l’UTF-16, par « | Out-File -Encoding ascii fichier.txt ».';
@@ -182,7 +184,7 @@ test('a file run is summed up in words, and a file the program will misread is w
     [[0xff, 0xfe, 0x31], utf16], [[0xfe, 0xff], utf16], [[0x31, 0x1b], binaire], [[0, 0], binaire],
     [[0x31, 0, 0x32, 0x33], binaire], [[0x31, 0, 0x32, 0, 0, 0x33], binaire],
     [[0x7f, 0x45, 0x4c, 0x46, 2, 1, 1, 0, 0, 0, 0, 0], binaire],
-    [[0xef, 0xbb, 0x31], ''], [[...'1\t2\r\n\v\f\x1a100\n200\nn\n'].map((c) => c.charCodeAt(0)), '']]) {
+    [[0xef, 0xbb, 0x31], ''], [[...'1\t2\r\n\v\f\x1a100 \n200\nn\n'].map((c) => c.charCodeAt(0)), '']]) {
     assert.equal(lu(avertissement(new Uint8Array(octets))), attendu, `${octets}`);
   }
 });

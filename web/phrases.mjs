@@ -9,9 +9,8 @@ export const SORTES = { [valide]: 'Résultat valide', [positif]: 'Débordement p
   [negatif]: 'Débordement négatif' };
 const [PETITE, GRANDE] = [avecMoins(plusPetite), plusGrande];
 
-// The verdict of kind `genre` on n1 + n2 that the program wrapped to `somme`: the sum's step
-// to what is shown, after the learner's `prediction` ({ genre, somme }, somme null when not
-// given) if there is one, saying where it went wrong.
+// The sum's step to what is shown in the program's verdict, after the learner's `prediction`
+// ({ genre, somme }, somme null when not given) if any, saying where it went wrong.
 export function phraseDuCalcul({ genre, n1, n2, somme }, prediction) {
   const exacte = n1 + n2, calcul = formule(`${avecMoins(n1)} + ${avecMoins(n2)} = ${avecMoins(exacte)}`);
   const retour = genre === valide ? 'la somme affichée est exacte'
@@ -77,10 +76,9 @@ export function resume({ verifications, refus, ...parGenre }) {
 const TEXTE = new Set([9, 10, 11, 12, 13, 26]), ESPACE = 32;
 const BOM = '\xef\xbb\xbf', BOMS16 = ['\xff\xfe', '\xfe\xff'];
 
-// A warning for a file that the program will not read as its author meant, from its first
-// bytes: a UTF-8 byte order mark; UTF-16 (a byte order mark, or NUL bytes in more than half of
-// the even or the odd places and in less than a tenth of the others); or no text at all (NUL
-// bytes or control characters anywhere else); '' for none. The file still runs as it is.
+// A warning, from its first bytes, on a file that the program will not read as its author meant
+// (it still runs as it is): a UTF-8 byte order mark; UTF-16 (a byte order mark, or NUL bytes in over
+// half the even or odd places and under a tenth of the others); no text at all; '' for none.
 export function avertissement(octets) {
   const nuls = [0, 0];  // at even places, at odd places
   let controles = 0;
