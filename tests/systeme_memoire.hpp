@@ -28,7 +28,7 @@ public:
     bool ecritureEchouee = false;
     int lecturesApresEchecEcriture = 0;
     std::vector<std::size_t> sortieALaLecture;  // output already written at each read
-    std::string annonces;                       // "verdict valide 1 + 2 = 3 fin 170\nrefus vide 0 ligne 4\n"...
+    std::string annonces;  // "verdict valide 1 + 2 = 3 fin 170\nrefus vide 0 ligne 4\n"...
 
     std::vector<std::string> morceaux;
     std::size_t suivant = 0;
