@@ -5,9 +5,10 @@
 #      override (debian/*lintian-overrides), nor an override left unused;
 #   3. hardening: the compiler got dpkg's hardening flags, and hardening-check finds them
 #      in the packaged program;
-#   4. reproducibility: two builds of the current commit, from clones in different folders,
-#      under umask 022 and 077 and in different time zones, give identical .deb files (they
-#      do not run the tests, which the package's build has run);
+#   4. reproducibility: two builds of the current commit in different folders, under umask
+#      022 and 077 and in different time zones, give identical .deb files: the package of
+#      build/paquet/ when it is of this commit alone, or else one from a fresh clone, and
+#      one from a fresh clone (neither runs the tests, which the package's build has run);
 #   5. as root: autopkgtest (null virtualisation, this machine) runs debian/tests against
 #      the installed package, which is purged at the end, pass or fail; nothing is left.
 #      It runs beside the reproducibility builds.
@@ -117,12 +118,20 @@ if [ -n "$changements" ]; then
 fi
 reproductions=$racine/build/reproductibilite
 rm -rf "$reproductions"
-# Without their tests (nocheck), which the package's own build has run.
+# Without their tests (nocheck), which the package's own build has run. The package of
+# build/paquet/ is the first of the two when it was built from this commit alone (its file
+# commit), under another umask than the second's.
 export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS-} nocheck"
-(umask 022 && TZ=UTC0 scripts/paquet.sh "$reproductions/un")
+if [ "$(cat "$paquets/commit" 2> /dev/null)" = "$(git rev-parse HEAD)" ] && [ "$(umask)" != 0077 ]; then
+    premiers=$paquets
+    echo "the first is the package of build/paquet/, built from this commit alone"
+else
+    premiers=$reproductions/un
+    (umask 022 && TZ=UTC0 scripts/paquet.sh "$premiers")
+fi
 (umask 077 && TZ=XYZ-13:45 scripts/paquet.sh "$reproductions/deux/autre-dossier")
 nombre=0
-for premier in "$reproductions"/un/*.deb; do
+for premier in "$premiers"/*.deb; do
     second=$reproductions/deux/autre-dossier/$(basename "$premier")
     if ! cmp "$premier" "$second"; then
         echo "$(basename "$premier") differs between the two builds:"
