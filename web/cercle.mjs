@@ -1,16 +1,17 @@
 // Where the drawing of a verdict puts its lines, marks and labels, in px at LARGEUR wide: the range on
-// a ring clockwise from 0 at the top (in radians), its ends facing across a gap at the foot, the exact
-// sums one turn further on a ring outside. Text is TAILLE px, a character CHASSE × TAILLE wide (DejaVu
-// Sans runs wider, whence the room around each label).
+// a ring clockwise from 0 at the top (in radians), at its true scale, 32767 and −32768 side by side at
+// the foot as they follow each other on a wrap, the exact sums one turn further on a ring outside.
+// Text is TAILLE px, a character CHASSE × TAILLE wide (DejaVu Sans runs wider, whence the room around
+// each label).
 import { VALEURS } from './addition.mjs';
 import { NBSP, avecMoins } from './balisage.mjs';
 import { negatif, plusGrande, plusPetite, positif, valide } from './vocabulaire.mjs';
 
 export const LARGEUR = 280, TAILLE = 12, LARGEUR_FORME = 16;
-const CX = 140, CY = 94, DEDANS = 46, DEHORS = 66, BRECHE = Math.PI / 9, HAUTEUR_TEXTE = 14, CHASSE = 0.6;
-// Rings drawn a point every PAS_ARC; n1 and the sum ECART_VISIBLE apart at least; the path from n1
-// RETRAIT short of its marks, drawn when VISIBLE times longer; the jump SAUT short of the rings.
-const PAS_ARC = 0.05, ECART_VISIBLE = 0.6, RETRAIT = 8, VISIBLE = 3, SAUT = { dehors: 6, dedans: 4 };
+const CX = 140, CY = 94, DEDANS = 46, DEHORS = 66, HAUTEUR_TEXTE = 14, CHASSE = 0.6;
+// Rings drawn a point every PAS_ARC; the path from n1 RETRAIT short of its marks, drawn when VISIBLE
+// times longer, climbing to the outer ring over MONTEE; the jump SAUT short of the rings.
+const PAS_ARC = 0.05, RETRAIT = 8, VISIBLE = 3, MONTEE = Math.PI / 9, SAUT = { dehors: 6, dedans: 4 };
 // A label: clear by MARGE of the labels, of the lines and marks (MARQUE wide), and inside the edges;
 // tried DECOLLE off its ring, every PAS along it up to PAS_MAX each way, in RANGEES rows INTERLIGNE
 // apart; a try costs a point every COUT.pas steps and COUT.ecart px off its mark, and COUT.revers,
@@ -23,9 +24,8 @@ const RENVOI = { des: 14, depuis: 7 }, PROCHES = 0.3, PRES_DU_BOUT = 0.2;
 const LEGENDE = { dessousDesAnneaux: 3, avant: 12, entre: 12, autour: 4, interligne: 6 };
 
 const largeurDe = (texte, forme) => (forme ? LARGEUR_FORME : 0) + CHASSE * TAILLE * [...texte].length;
-// The angle of v, from plusPetite to plusGrande; the point at radius r and angle a.
-export const angleDe = (v) =>
-  -Math.PI + BRECHE / 2 + (v - plusPetite) * (2 * Math.PI - BRECHE) / (VALEURS - 1);
+// The angle of v, a turn for VALEURS values; the point at radius r and angle a.
+export const angleDe = (v) => v * 2 * Math.PI / VALEURS;
 export const polaire = (r, a) => [CX + r * Math.sin(a), CY - r * Math.cos(a)];
 // The ring's points from angle a1 to a2, its radius going from r1 to r2.
 const arc = (r1, r2, a1, a2) => {
@@ -56,17 +56,11 @@ const croisent = (p, q, r, s) => {
 };
 
 // The rings, the marks, and the path from n1 along the ring to n1 + n2, on an overflow across the
-// gap to the turn beyond (where the sums land), then the jump back to the sum shown. A small n2
-// would put n1 and the sum on one spot: their gap is widened (`agrandi`), the sum's side kept.
+// foot to the turn beyond (where the sums land), then the jump back to the sum shown. Every mark
+// stays where its value is: a path too short to see is told by the legend (`confondus`).
 function tracer(genre, n1, n2, somme) {
   const deborde = genre !== valide, sens = genre === negatif ? -1 : 1;
-  let [aN1, aSomme] = [angleDe(n1), angleDe(somme)];
-  const [debut, fin] = [angleDe(plusPetite), angleDe(plusGrande)], demi = ECART_VISIBLE / 2;
-  const agrandi = !deborde && n2 !== 0 && Math.abs(aSomme - aN1) < ECART_VISIBLE;
-  if (agrandi) {
-    const milieu = Math.min(Math.max((aN1 + aSomme) / 2, debut + demi), fin - demi);
-    [aN1, aSomme] = [milieu - Math.sign(n2) * demi, milieu + Math.sign(n2) * demi];
-  }
+  const [aN1, aSomme] = [angleDe(n1), angleDe(somme)], [debut, fin] = [-Math.PI, Math.PI];
   const traits = [{ quoi: 'anneau', points: arc(DEDANS, DEDANS, debut, fin) }];
   const marques = [{ quoi: 'n1', forme: 'rond', valeur: n1, angle: aN1, rayon: DEDANS }];
   if (deborde) {
@@ -76,19 +70,19 @@ function tracer(genre, n1, n2, somme) {
   }
   marques.push({ quoi: 'affichee', forme: 'point', valeur: somme, angle: aSomme, rayon: DEDANS });
   for (const m of marques) [m.x, m.y] = polaire(m.rayon, m.angle);
-  const bord = RETRAIT / DEDANS;
-  if (!deborde && Math.abs(aSomme - aN1) > VISIBLE * bord) {
+  const bord = RETRAIT / DEDANS, confondus = !deborde && n2 !== 0 && Math.abs(aSomme - aN1) <= VISIBLE * bord;
+  if (!deborde && !confondus && n2 !== 0) {
     traits.push({ quoi: 'ajout', points: arc(DEDANS, DEDANS, aN1 + Math.sign(n2) * bord,
       aSomme - Math.sign(n2) * bord) });
   } else if (deborde) {
-    const [bout, passage] = sens > 0 ? [fin, debut + 2 * Math.PI] : [debut, fin - 2 * Math.PI];
-    const depart = Math.abs(bout - aN1) > bord ? aN1 + sens * bord : bout;
-    const arrivee = aSomme + sens * (2 * Math.PI - RETRAIT / DEHORS);
+    const bout = sens * Math.PI, depart = Math.abs(bout - aN1) > bord ? aN1 + sens * bord : bout;
+    const arrivee = sens * Math.max(sens * (aSomme + sens * (2 * Math.PI - RETRAIT / DEHORS)), Math.PI);
+    const passage = sens * Math.min(Math.PI + MONTEE, sens * arrivee);
     traits.push({ quoi: 'ajout', points: [...arc(DEDANS, DEDANS, depart, bout),
       ...arc(DEDANS, DEHORS, bout, passage).slice(1), ...arc(DEHORS, DEHORS, passage, arrivee).slice(1)] },
     { quoi: 'saut', points: [polaire(DEHORS - SAUT.dehors, aSomme), polaire(DEDANS + SAUT.dedans, aSomme)] });
   }
-  return { genre, n2, deborde, sens, agrandi, aSomme, traits, marques, etiquettes: [] };
+  return { genre, n2, deborde, sens, confondus, aSomme, traits, marques, etiquettes: [] };
 }
 
 // Whether a label in box b is clear, its leader line `renvoi` if any crossing no label nor line but rings.
@@ -167,12 +161,13 @@ function etiqueter(scene) {
 }
 
 // The legend's items, in a row while they fit, under everything else.
-function legender({ genre, n2, deborde, agrandi, traits, etiquettes }) {
+function legender({ genre, n2, deborde, confondus, traits, etiquettes }) {
   const items = [['rond', 'n1'], ...deborde ? [['losange', 'n1 + n2, exacte'], ['point', 'somme affichée']]
     : [['point', 'n1 + n2, la somme affichée']]];
-  if (traits.some((t) => t.quoi === 'ajout')) {
-    items.push(['ajout', `on ajoute n2${NBSP}= ${avecMoins(n2)}${agrandi ? ', écart agrandi' : ''}`]);
+  if (traits.some((t) => t.quoi === 'ajout') || confondus) {
+    items.push(['ajout', `on ajoute n2${NBSP}= ${avecMoins(n2)}`]);
   }
+  if (confondus) items.push([null, 'trop peu pour se voir à cette échelle']);
   const tour = {
     [positif]: [`au-delà de ${plusGrande}, un tour de plus`, `\u2212 ${VALEURS}, un tour en arrière`],
     [negatif]: [`en deçà de ${avecMoins(plusPetite)}, un tour de moins`, `+ ${VALEURS}, un tour en avant`],
@@ -182,7 +177,7 @@ function legender({ genre, n2, deborde, agrandi, traits, etiquettes }) {
     ...etiquettes.map((e) => e.y + e.hauteur / 2));
   let x = MARGE.bords, y = bas + LEGENDE.avant + HAUTEUR_TEXTE / 2;
   return items.map(([forme, texte]) => {
-    const largeur = largeurDe(texte, true) + LEGENDE.autour;
+    const largeur = largeurDe(texte, forme) + LEGENDE.autour;
     if (x + largeur > LARGEUR - MARGE.bords) [x, y] = [MARGE.bords, y + HAUTEUR_TEXTE + LEGENDE.interligne];
     x += largeur + LEGENDE.entre;
     return { quoi: 'legende', texte, forme, x: x - LEGENDE.entre - largeur / 2, y, largeur,
