@@ -146,6 +146,7 @@ test('the drawing puts each label inside, apart from the others and from every l
 });
 
 test('the hint names the rule the line broke, and the line, for every rule', () => {
+  const touche = 'n’est pas le signe moins que lit le programme : tapez-le avec la touche « - »';
   const indices = [['vide', '', 0, 'Ligne vide'],
     ['ligneTropLongue', '1234567890123456', 250, 'Ligne de 250 caractères, au plus 6'],
     ['ligneTropLongue', 'é1234567', 200, 'Ligne de 200 octets, au plus 6'],
@@ -160,6 +161,9 @@ test('the hint names the rule the line broke, and the line, for every rule', () 
     ['octetNul', '4\0', 2, '« 4␀ » : un octet nul, invisible'],
     ['autreCaractere', '+-4', 3, '« +-4 » : « - » n’est pas un chiffre'],
     ['autreCaractere', '4x', 2, '« 4x » : « x » n’est pas un chiffre'],
+    ['autreCaractere', '\u22125', 4, `« −5 » : « − » n’est pas un chiffre. « − » ${touche}`],
+    ['autreCaractere', '\u20135', 4, `« –5 » : « – » n’est pas un chiffre. « – » ${touche}`],
+    ['tropDeCaracteres', '\uff0d32768', 8, `« －32768 » : 8 octets, au plus 6. « － » ${touche}`],
     ['tropGrande', '40000', 5, '« 40000 » dépasse 32767'],
     ['tropPetite', '-32769', 6, '« -32769 » est en deçà de −32768'],
     ['inconnue', '1', 1, 'Ligne refusée']];

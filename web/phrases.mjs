@@ -38,7 +38,8 @@ export function phraseDuCalcul({ genre, n1, n2, somme }, prediction) {
 const [DEL, IMAGES, IMAGE_DEL] = [0x7f, 0x2400, 0x2421];
 
 // The hint after a line refused by the rule `regle` (one of the vocabulary's), of `longueur`
-// bytes, `debut` its first ones: what is wrong with it, then what a value is.
+// bytes, `debut` its first ones: what is wrong with it, the key for a minus sign if it holds a dash
+// the program does not read as one, then what a value is.
 export function indice({ regle, debut, longueur }) {
   // eslint-disable-next-line no-control-regex
   const texte = new TextDecoder().decode(debut).replace(/[\0-\x1f\x7f]/g, (c) => String.fromCharCode(
@@ -59,7 +60,10 @@ export function indice({ regle, debut, longueur }) {
     [vocabulaire.tropGrande]: `${cite} dépasse ${GRANDE}`,
     [vocabulaire.tropPetite]: `${cite} est en deçà de ${PETITE}`,
   }[regle] ?? 'Ligne refusée';
-  return `${pourquoi}. Une valeur est un entier de ${PETITE} à ${GRANDE}, en chiffres, `
+  const tiret = texte.match(/[\u2010-\u2015\u2212\ufe63\uff0d]/u)?.[0];
+  const touche = tiret ? `. «${NBSP}${tiret}${NBSP}» n\u2019est pas le signe moins que lit le programme${NBSP}: `
+    + `tapez-le avec la touche «${NBSP}-${NBSP}»` : '';
+  return `${pourquoi}${touche}. Une valeur est un entier de ${PETITE} à ${GRANDE}, en chiffres, `
     + `avec au plus ${longueurMax} caractères, signe compris${NBSP}: 42, -42, +42.`;
 }
 
