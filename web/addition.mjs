@@ -19,15 +19,19 @@ const motifHtml = (n) => `<span class="motif" role="img" aria-label="${echapper(
 }">${parQuartets(bitsDe(n), '', NBSP)}</span>`;
 // Each bit's weight, from the sign bit's to the last's.
 const POIDS = Array.from({ length: BITS }, (_, i) => (i === 0 ? plusPetite : 2 ** (BITS - 1 - i)));
-// What the carries into and out of the sign bit, when not both 0, do to the sum.
-const PETITE = avecMoins(plusPetite), REGLES = {
-  10: `La retenue vers le bit de signe vaut ${-plusPetite}, mais elle y compte pour ${PETITE}${NBSP}: `
-    + `${VALEURS} de moins, qu\u2019aucune retenue sortante ne rend.`,
-  '01': `La retenue sortante, barrée, est perdue${NBSP}: c\u2019est le ${VALEURS}. Elle vient des deux bits `
-    + `de signe, ${formule(`${PETITE} + ${PETITE} = ${avecMoins(-VALEURS)}`)}${NBSP}: la perdre ajoute `
-    + `${VALEURS}.`,
-  11: `La retenue sortante, barrée, est perdue sans dommage${NBSP}: c\u2019est le ${VALEURS} que la retenue `
-    + `vers le bit de signe avait retiré, en y comptant pour ${PETITE} au lieu de ${-plusPetite}.`,
+// What the carries into and out of the sign bit, when not both 0, do to the sum: each told one way
+// whatever the other does.
+const PETITE = avecMoins(plusPetite), ENTRE = `La retenue vers le bit de signe vaut ${-plusPetite}, mais `
+  + `elle y compte pour ${PETITE}${NBSP}: ${VALEURS} de moins.`;
+const PERDUE = `La retenue sortante, barrée, est perdue${NBSP}: elle naît de deux 1 dans la colonne du `
+  + `bit de signe, où chacun compte pour ${PETITE}, et vaut donc ${avecMoins(-VALEURS)}${NBSP}; la perdre `
+  + `ajoute ${VALEURS}.`;
+const REGLES = {
+  10: `${ENTRE} Aucune retenue sortante ne les rend${NBSP}: la somme affichée a ${VALEURS} de moins que `
+    + 'la vraie.',
+  '01': `${PERDUE} Aucune retenue vers le bit de signe ne les retire${NBSP}: la somme affichée a ${VALEURS} `
+    + 'de plus que la vraie.',
+  11: `${ENTRE} ${PERDUE} L\u2019un compense l\u2019autre${NBSP}: la somme affichée est exacte.`,
 };
 
 // The column addition of n1 and n2 to `somme`, each carry above its column, the one out of the sign

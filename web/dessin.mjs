@@ -43,9 +43,9 @@ export function dessinHtml(genre, n1, n2, somme) {
       [negatif]: ` et on passe par le bas${NBSP}: n1 + n2 = ${sExacte}, en deçà de ${avecMoins(plusPetite)}, `
         + `un tour de moins${NBSP}; plus ${VALEURS} ramène à la somme affichée, ${sSomme}.`,
     }[genre]}`;
-  return `<svg class="dessin" fill="currentColor" viewBox="0 0 ${largeur} ${f(hauteur)}" role="img" aria-label="${
-    echapper(titre)}"><marker id="${fleche}" viewBox="0 0 6 6" refX="5" refY="3" markerWidth="7" `
-    + 'markerHeight="7" markerUnits="userSpaceOnUse" orient="auto">'
+  return `<svg class="dessin" fill="currentColor" viewBox="0 0 ${largeur} ${f(hauteur)}" role="img" `
+    + `aria-label="${echapper(titre)}"><marker id="${fleche}" viewBox="0 0 6 6" refX="5" refY="3" `
+    + 'markerWidth="7" markerHeight="7" markerUnits="userSpaceOnUse" orient="auto">'
     + `<path d="M0 0L6 3L0 6z" style="fill:${couleur}"/></marker>\n`
     + `${traits.map((t) => traitHtml(t.quoi, t.points)).join('')}\n`
     + `${marques.map((m) => formeHtml(m.forme, m.x, m.y)).join('')}\n`

@@ -30,16 +30,23 @@ const EXPLICATIONS = [
     '−32768 + −1 = −32769, en deçà de −32768 : −32769 + 65536 = 32767.</p>',
     'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 1, perdue.',
     '<td class="sortante"><s>1</s></td>', '0111 1111 1111 1111</span> = 32767.</p>',
-    'ici 0 et 1, différentes, débordement. La retenue sortante, barrée, est perdue : c’est le 65536.'],
-  [-32768, -32768, 0, 'negatif', '−65536 + 65536 = 0.', 'perdue : c’est le 65536.',
+    'ici 0 et 1, différentes, débordement. La retenue sortante, barrée, est perdue : elle naît de deux 1 '
+    + 'dans la colonne du bit de signe, où chacun compte pour −32768, et vaut donc −65536 ; la perdre ajoute '
+    + '65536. Aucune retenue vers le bit de signe ne les retire : la somme affichée a 65536 de plus que '
+    + 'la vraie.'],
+  [-32768, -32768, 0, 'negatif', '−65536 + 65536 = 0.', 'perdue : elle naît de deux 1',
     '0000 0000 0000 0000</span> = 0.'],
   [-1, 1, 0, 'valide', 'sorte exact">Résultat valide', 'stroke-width:3" marker-end="url(#fleche-exact)"',
     '−1 + 1 = 0, de −32768 à 32767 : la somme affichée est exacte.',
     'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 1, perdue.',
     '<td class="sortante"><s>1</s>', 'Signes différents : pas de',
-    'ici 1 et 1, égales, pas de débordement. La retenue sortante, barrée, est perdue sans dommage'],
+    'ici 1 et 1, égales, pas de débordement. La retenue vers le bit de signe vaut 32768, mais elle y compte '
+    + 'pour −32768 : 65536 de moins. La retenue sortante, barrée, est perdue : elle naît de deux 1 dans la '
+    + 'colonne du bit de signe, où chacun compte pour −32768, et vaut donc −65536 ; la perdre ajoute 65536. '
+    + 'L’un compense l’autre : la somme affichée est exacte.'],
   [0, 0, 0, 'valide', 'ici 0 et 0, égales', 'retenue sortante 0.', 'Même signe (0) pour les deux et pour'],
-  [-1, -1, -2, 'valide', 'retenue sortante 1, perdue.', 'perdue sans dommage', 'Même signe (1) pour les deux',
+  [-1, -1, -2, 'valide', 'retenue sortante 1, perdue.', 'L’un compense l’autre',
+    'Même signe (1) pour les deux',
     '= 65534 sans signe = −2 avec signe, car 65534 − 65536 = −2.'],
   [32767, -32768, -1, 'valide', '32767 + −32768 = −1, de',
     'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 0.'],
@@ -56,9 +63,11 @@ const EXPLICATIONS = [
   [30000, 30000, -5536, 'positif', { genre: 'positif', somme: -5536 },
     'Bien vu : débordement positif, et la somme affichée est bien 60000 − 65536 = −5536.</p>'],
   [30000, 30000, -5536, 'positif', { genre: 'positif', somme: 60000 },
-    'Bon genre, mais la somme affichée est −5536, pas 60000 : 60000 dépasse 32767, d’où 60000 − 65536'],
-  [-32768, -1, 32767, 'negatif', { genre: 'valide', somme: null },
-    'Mais −32768 + −1 = −32769 passe sous −32768 : −32769 + 65536 = 32767.'],
+    'Bien vu pour le verdict, débordement positif ; mais la somme affichée est −5536, pas 60000 : 60000 '
+    + 'dépasse 32767, d’où 60000 − 65536'],
+  [-32768, -1, 32767, 'negatif', { genre: 'valide', somme: 32767 },
+    'Vous aviez prévu : résultat valide, 32767. La somme affichée est bien 32767, mais pas le verdict : '
+    + '−32768 + −1 = −32769 passe sous −32768 : '],
   [100, -200, -100, 'valide', { genre: 'negatif', somme: 65436 },
     'Vous aviez prévu : débordement négatif, 65436. Mais 100 + −200 = −100 reste de −32768 à 32767 : la'],
   [-1, 1, 0, 'valide', { genre: 'valide', somme: 1 }, 'mais la somme affichée est 0, pas 1 : −1 + 1 = 0.'],
@@ -66,9 +75,9 @@ const EXPLICATIONS = [
 
 // Each explanation's markup as the browser scenarios and the README's pictures show it, byte for
 // byte: a digest of it. A change to what the page says or draws, seen to be right, is written here.
-const EMPREINTES = ['e10f9162', 'eedba6dd', '0ad9bf67', 'd16fafb7', 'e7e43644', 'f8be43d1', '5ee08512',
-  'cad6ac41', 'd343a418', 'e6e5e6cd', 'f9e4f5d4', '4c2e9840', 'abd352fb', '1ddc5d12', '05900b1a', 'fbfed27e', 'caec9ede',
-  '05146534', 'a141d8e2'];
+const EMPREINTES = ['4e061eed', 'd2df870b', '875f9872', 'e3575be2', 'a1d181a0', 'f8be43d1', 'e77f56ae',
+  'cad6ac41', 'd343a418', '506aa97d', 'f9e4f5d4', '451418bd', '3edb4fb6', '29475da4', 'add3eb5d', 'f70a1989',
+  'd6d3c99e', '05146534', '21e65e79'];
 
 test('each verdict is explained from its operands and sum, and from the learner\'s guess', () => {
   const empreintes = [];
@@ -146,7 +155,7 @@ test('the drawing puts each label inside, apart from the others and from every l
 });
 
 test('the hint names the rule the line broke, and the line, for every rule', () => {
-  const touche = 'n’est pas le signe moins que lit le programme : tapez-le avec la touche « - »';
+  const moins = 'n’est pas le signe moins que lit le programme : tapez-le avec la touche « - »';
   const indices = [['vide', '', 0, 'Ligne vide'],
     ['ligneTropLongue', '1234567890123456', 250, 'Ligne de 250 caractères, au plus 6'],
     ['ligneTropLongue', 'é1234567', 200, 'Ligne de 200 octets, au plus 6'],
@@ -161,9 +170,9 @@ test('the hint names the rule the line broke, and the line, for every rule', () 
     ['octetNul', '4\0', 2, '« 4␀ » : un octet nul, invisible'],
     ['autreCaractere', '+-4', 3, '« +-4 » : « - » n’est pas un chiffre'],
     ['autreCaractere', '4x', 2, '« 4x » : « x » n’est pas un chiffre'],
-    ['autreCaractere', '\u22125', 4, `« −5 » : « − » n’est pas un chiffre. « − » ${touche}`],
-    ['autreCaractere', '\u20135', 4, `« –5 » : « – » n’est pas un chiffre. « – » ${touche}`],
-    ['tropDeCaracteres', '\uff0d32768', 8, `« －32768 » : 8 octets, au plus 6. « － » ${touche}`],
+    ['autreCaractere', '\u22125', 4, `« −5 » : « − » n’est pas un chiffre. « − » ${moins}`],
+    ['autreCaractere', '\u20135', 4, `« –5 » : « – » n’est pas un chiffre. « – » ${moins}`],
+    ['tropDeCaracteres', '\uff0d32768', 8, `« －32768 » : 8 octets, au plus 6. « － » ${moins}`],
     ['tropGrande', '40000', 5, '« 40000 » dépasse 32767'],
     ['tropPetite', '-32769', 6, '« -32769 » est en deçà de −32768'],
     ['inconnue', '1', 1, 'Ligne refusée']];

@@ -22,15 +22,18 @@ export function phraseDuCalcul({ genre, n1, n2, somme }, prediction) {
   const verbe = { [valide]: `reste de ${PETITE} à${NBSP}${GRANDE}`, [positif]: `dépasse${NBSP}${GRANDE}`,
     [negatif]: `passe sous${NBSP}${PETITE}` }[genre];
   if (prevu !== genre) {
+    const mais = sommePrevue === somme ? `La somme affichée est bien ${avecMoins(somme)}, mais pas le verdict`
+      + `${NBSP}: ` : 'Mais ';
     return `Vous aviez prévu${NBSP}: ${SORTES[prevu].toLowerCase()}${
-      donnee ? `, ${avecMoins(sommePrevue)}` : ''}. Mais ${calcul} ${verbe}${NBSP}: ${retour}.`;
+      donnee ? `, ${avecMoins(sommePrevue)}` : ''}. ${mais}${calcul} ${verbe}${NBSP}: ${retour}.`;
   }
   const affichee = genre === valide
     ? formule(`${avecMoins(n1)} + ${avecMoins(n2)} = ${avecMoins(somme)}`) : retour;
   const bienVu = `Bien vu${NBSP}: ${SORTES[genre].toLowerCase()}`;
   if (!donnee) return `${bienVu}. ${calcul}, ${ou}${NBSP}: ${retour}.`;
   if (sommePrevue === somme) return `${bienVu}, et la somme affichée est bien ${affichee}.`;
-  return `Bon genre, mais la somme affichée est ${avecMoins(somme)}, pas ${avecMoins(sommePrevue)}${NBSP}: `
+  return `Bien vu pour le verdict, ${SORTES[genre].toLowerCase()}${NBSP}; mais la somme affichée est ${
+    avecMoins(somme)}, pas ${avecMoins(sommePrevue)}${NBSP}: `
     + (genre === valide ? `${affichee}.` : `${avecMoins(exacte)} ${verbe}, d\u2019où ${retour}.`);
 }
 
@@ -61,8 +64,8 @@ export function indice({ regle, debut, longueur }) {
     [vocabulaire.tropPetite]: `${cite} est en deçà de ${PETITE}`,
   }[regle] ?? 'Ligne refusée';
   const tiret = texte.match(/[\u2010-\u2015\u2212\ufe63\uff0d]/u)?.[0];
-  const touche = tiret ? `. «${NBSP}${tiret}${NBSP}» n\u2019est pas le signe moins que lit le programme${NBSP}: `
-    + `tapez-le avec la touche «${NBSP}-${NBSP}»` : '';
+  const touche = tiret ? `. «${NBSP}${tiret}${NBSP}» n\u2019est pas le signe moins que lit le `
+    + `programme${NBSP}: tapez-le avec la touche «${NBSP}-${NBSP}»` : '';
   return `${pourquoi}${touche}. Une valeur est un entier de ${PETITE} à ${GRANDE}, en chiffres, `
     + `avec au plus ${longueurMax} caractères, signe compris${NBSP}: 42, -42, +42.`;
 }
