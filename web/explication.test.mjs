@@ -197,7 +197,8 @@ test('a file run is summed up in words, and a file the program will misread is w
     + 'avec BOM »\\.$'));
   const utf16 = 'Attention : ce fichier est sans doute de l’UTF-16 : ses lignes seront refusées. '
     + 'Enregistrez-le en UTF-8 : dans le Bloc-notes, « Enregistrer sous », encodage « UTF-8 » ; depuis '
-    + 'PowerShell, dont « > » écrit de l’UTF-16, par « | Out-File -Encoding ascii fichier.txt ».';
+    + 'Windows PowerShell, dont « > » écrit de l’UTF-16, par « | Out-File -Encoding ascii fichier.txt » (et '
+    + 'non « utf8 », qui y met une BOM) ; PowerShell 7, lui, écrit déjà de l’UTF-8 sans BOM.';
   const binaire = 'Attention : ce fichier n’est sans doute pas du texte (octets nuls ou de contrôle) : des '
     + 'lignes seront sans doute refusées. Enregistrez-le en texte brut, en UTF-8.';
   for (const [octets, attendu] of [[[0x31, 0, 10, 0], utf16], [[0, 0x31, 0, 10], utf16],

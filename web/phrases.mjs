@@ -104,8 +104,10 @@ export function avertissement(octets) {
     : BOMS16.some((bom) => debut.startsWith(bom))
       || (Math.max(...nuls) > paires / 2 && Math.min(...nuls) < paires / 10)
       ? `est sans doute de l\u2019UTF-16${NBSP}: ses lignes seront refusées. `
-        + `Enregistrez-le en UTF-8${NBSP}: ${blocNotes}${NBSP}; depuis PowerShell, dont «${NBSP}>${NBSP}» `
-        + `écrit de l\u2019UTF-16, par «${NBSP}| Out-File -Encoding ascii fichier.txt${NBSP}».`
+        + `Enregistrez-le en UTF-8${NBSP}: ${blocNotes}${NBSP}; depuis Windows PowerShell, dont `
+        + `«${NBSP}>${NBSP}» écrit de l\u2019UTF-16, par «${NBSP}| Out-File -Encoding ascii `
+        + `fichier.txt${NBSP}» (et non «${NBSP}utf8${NBSP}», qui y met une BOM)${NBSP}; PowerShell${NBSP}7, `
+        + 'lui, écrit déjà de l\u2019UTF-8 sans BOM.'
       : nuls[0] + nuls[1] + controles > 0
         ? `n\u2019est sans doute pas du texte (octets nuls ou de contrôle)${NBSP}: des lignes seront `
           + 'sans doute refusées. Enregistrez-le en texte brut, en UTF-8.'
