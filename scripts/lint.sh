@@ -3,7 +3,8 @@
 # processor at once) and cppcheck on src/, then eslint on the page's JavaScript (web/eslint.json), shellcheck on
 # every shell script and pyflakes on every Python file.
 # Needs the developer build's compile_commands.json (cmake --preset dev); the Windows
-# side of the console is checked with the Windows build's, when MinGW-w64 is installed.
+# side of the console is checked with the Windows preset's, configured in build/lint/windows,
+# when MinGW-w64 is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,12 +34,13 @@ verifier() { # DATABASE CLANG-TIDY-ARGUMENT... FILE, started in the background
 mapfile -t essais < <(git ls-files 'tests/*.cpp' ':!tests/*windows*')
 for fichier in "${essais[@]}"; do verifier build/dev "$fichier"; done
 if command -v x86_64-w64-mingw32-g++-posix > /dev/null; then
-    cmake --preset windows > /dev/null
+    # Configured in a folder of its own, so that a Windows build running meanwhile is left alone.
+    cmake --preset windows -B build/lint/windows > /dev/null
     # clang finds MinGW's C headers by itself, but not the C++ ones of its GCC.
     mapfile -t entetes < <(x86_64-w64-mingw32-g++-posix -E -x c++ -v /dev/null 2>&1 |
         sed -n '/^#include <...>/,/^End of search/p' | grep '/c++' | sed 's/^ */--extra-arg=-isystem/')
     mapfile -t windows < <(git ls-files 'tests/*windows*.cpp' 'src/console/windows/*.cpp')
-    for fichier in "${windows[@]}"; do verifier build/windows "${entetes[@]}" "$fichier"; done
+    for fichier in "${windows[@]}"; do verifier build/lint/windows "${entetes[@]}" "$fichier"; done
     cote="and the Windows side"
 else
     cote="(MinGW-w64 is not installed: not the Windows side)"
