@@ -3,7 +3,8 @@
 # processor at once) and cppcheck on src/, then eslint on the page's JavaScript (web/eslint.json), shellcheck on
 # every shell script and pyflakes on every Python file.
 # Needs the developer build's compile_commands.json (cmake --preset dev); the Windows
-# side of the console is checked with the Windows build's, when MinGW-w64 is installed.
+# side of the console is checked with the Windows preset's, configured in build/lint/windows,
+# when MinGW-w64 is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,8 +13,8 @@ clang-format --dry-run --Werror "${sources[@]}"
 echo "clang-format: ${#sources[@]} files formatted"
 
 # clang-tidy takes a file at a time: one process per file, as many at once as there are
-# processors, those with GoogleTest (the longest) first. A file's diagnostics are printed
-# once it is done; any of them fails the run, once every check has run.
+# processors, the longest first. A file's diagnostics are printed once it is done; any of
+# them fails the run, once every check has run.
 processeurs=$(nproc)
 journaux=$(mktemp -d)
 trap 'wait; rm -rf "$journaux"' EXIT
@@ -29,26 +30,46 @@ verifier() { # DATABASE CLANG-TIDY-ARGUMENT... FILE, started in the background
 }
 
 # The tests as the program, with tests/.clang-tidy; the Windows side with the Windows
-# build's compile commands, when MinGW-w64 is installed.
-mapfile -t essais < <(git ls-files 'tests/*.cpp' ':!tests/*windows*')
-for fichier in "${essais[@]}"; do verifier build/dev "$fichier"; done
+# preset's compile commands, when MinGW-w64 is installed; the browser's side as the web
+# build compiles it, as it hands the program's decisions to the page. Those that include
+# GoogleTest first, each group the largest first: a line "0|1 SIZE SIDE FILE" each.
+mapfile -t posix < <(git ls-files 'src/*.cpp' 'tests/*.cpp' ':!src/console/windows/' ':!src/console/navigateur/' \
+    ':!tests/*windows*')
+windows=() entetes=() configuration=
 if command -v x86_64-w64-mingw32-g++-posix > /dev/null; then
-    cmake --preset windows > /dev/null
+    # Configured while the first files are checked, in a folder of its own, so that a
+    # Windows build running at the same time is left alone.
+    cmake --preset windows -B build/lint/windows > /dev/null &
+    configuration=$!
     # clang finds MinGW's C headers by itself, but not the C++ ones of its GCC.
     mapfile -t entetes < <(x86_64-w64-mingw32-g++-posix -E -x c++ -v /dev/null 2>&1 |
         sed -n '/^#include <...>/,/^End of search/p' | grep '/c++' | sed 's/^ */--extra-arg=-isystem/')
     mapfile -t windows < <(git ls-files 'tests/*windows*.cpp' 'src/console/windows/*.cpp')
-    for fichier in "${windows[@]}"; do verifier build/windows "${entetes[@]}" "$fichier"; done
     cote="and the Windows side"
 else
     cote="(MinGW-w64 is not installed: not the Windows side)"
 fi
-mapfile -t unites < <(git ls-files 'src/*.cpp' ':!src/console/windows/' ':!src/console/navigateur/')
-for fichier in "${unites[@]}"; do verifier build/dev "$fichier"; done
-# The browser's side as the web build compiles it: it hands the program's decisions to the page.
-verifier build/dev --extra-arg=-DVERIFIER_SOMME_ANNONCES src/console/navigateur/systeme.cpp
-# The other checks, while the last of clang-tidy's run.
+{
+    printf 'posix %s\n' "${posix[@]}"
+    [ ${#windows[@]} = 0 ] || printf 'windows %s\n' "${windows[@]}"
+    echo navigateur src/console/navigateur/systeme.cpp
+} | while read -r systeme fichier; do
+    grep -qF gtest/gtest.h "$fichier" && gtest=0 || gtest=1
+    echo "$gtest $(wc -c < "$fichier") $systeme $fichier"
+done | sort -k1,1n -k2,2nr > "$journaux/liste"
+while read -r _ _ systeme fichier; do
+    case $systeme in
+    posix) verifier build/dev "$fichier" ;;
+    windows)
+        [ -z "$configuration" ] || wait "$configuration"
+        configuration=
+        verifier build/lint/windows "${entetes[@]}" "$fichier"
+        ;;
+    navigateur) verifier build/dev --extra-arg=-DVERIFIER_SOMME_ANNONCES "$fichier" ;;
+    esac
+done < "$journaux/liste"
 
+# The other checks, while the last of clang-tidy's run.
 cppcheck --enable=warning,style,performance,portability --std=c++20 --error-exitcode=1 \
     --inline-suppr --quiet -I src src
 echo "cppcheck: clean on src/"

@@ -11,7 +11,7 @@
 #      one from a fresh clone (neither runs the tests, which the package's build has run);
 #   5. as root: autopkgtest (null virtualisation, this machine) runs debian/tests against
 #      the installed package, which is purged at the end, pass or fail; nothing is left.
-#      It runs beside the reproducibility builds.
+#      It runs beside the other checks.
 # Needs lintian, devscripts (hardening-check), autopkgtest, man-db and the Build-Depends.
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,50 +23,9 @@ temporaire=$(mktemp -d)
 trap 'rm -rf "$temporaire"' EXIT
 dpkg-deb -x "$deb" "$temporaire/contenu"
 
-echo "== manual pages: man --warnings"
-for page in "$temporaire"/contenu/usr/share/man/man1/verifier-somme.1.gz \
-    "$temporaire"/contenu/usr/share/man/fr/man1/verifier-somme.1.gz; do
-    avertissements=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
-    if [ -n "$avertissements" ]; then
-        echo "man --warnings ${page#"$temporaire/contenu"}:"
-        echo "$avertissements"
-        exit 1
-    fi
-    echo "no warning: ${page#"$temporaire/contenu"}"
-done
-cmp "$temporaire/contenu/usr/share/doc/verifier-somme/copyright" debian/copyright
-echo "the packaged copyright is debian/copyright"
-
-echo "== lintian -EvIL +pedantic on $(basename "$changes") (source and binary packages)"
-# Any tag not overridden fails, whatever its level; so does an unused override.
-# (--show-overrides would make the overridden tags fail too, so they are listed apart.)
-lintian -EvIL +pedantic --fail-on error,warning,info,pedantic,experimental "$changes"
-echo "lintian: no tag but the overridden ones:"
-grep -hv '^#' debian/verifier-somme.lintian-overrides debian/source/lintian-overrides | sed 's/^/  /'
-
-echo "== hardening"
-# dpkg-buildflags' options must reach every compilation of the program's sources.
-compilations=$(grep -E ' -c [^ ]*/src/[^ ]*\.cpp$' "$paquets/construction.log" || true)
-[ -n "$compilations" ] || { echo "no compilation of src/ found in the build log"; exit 1; }
-for option in -fstack-protector-strong -D_FORTIFY_SOURCE=2; do
-    if grep -v -q -e " $option " <<< "$compilations"; then
-        echo "a compilation of src/ lacks $option:"
-        grep -v -e " $option " <<< "$compilations"
-        exit 1
-    fi
-done
-echo "every compilation of src/ has -fstack-protector-strong and -D_FORTIFY_SOURCE=2"
-# Skipped items, each checked above as a compiler option instead:
-# --nostackprotector: the program keeps no buffer on the stack, so no function gets a canary;
-# --nofortify: no libc call has a buffer of known size, so none is turned into a checked call;
-# --nocfprotection: Debian 12's hardening=+all does not include -fcf-protection.
-hardening-check --nostackprotector --nofortify --nocfprotection \
-    "$temporaire/contenu/usr/bin/verifier-somme"
-
 # autopkgtest spends most of its time in apt and dpkg, on one processor: it runs beside the
-# reproducibility builds, its output kept in build/paquet/autopkgtest.log, its summary
-# shown once they are done.
-echo "== autopkgtest on the installed package, beside the reproducibility builds"
+# other checks, its output kept in build/paquet/autopkgtest.log, its summary shown last.
+echo "== autopkgtest on the installed package, beside the other checks"
 autopkgtest=
 if [ "$(id -u)" != 0 ]; then
     echo "not root: autopkgtest, which installs the package on this machine, is skipped"
@@ -108,6 +67,46 @@ else
         "$(ls "$paquets"/verifier-somme_*.dsc)" "$deb" -- null > "$paquets/autopkgtest.log" 2>&1 &
     autopkgtest=$!
 fi
+
+echo "== manual pages: man --warnings"
+for page in "$temporaire"/contenu/usr/share/man/man1/verifier-somme.1.gz \
+    "$temporaire"/contenu/usr/share/man/fr/man1/verifier-somme.1.gz; do
+    avertissements=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
+    if [ -n "$avertissements" ]; then
+        echo "man --warnings ${page#"$temporaire/contenu"}:"
+        echo "$avertissements"
+        exit 1
+    fi
+    echo "no warning: ${page#"$temporaire/contenu"}"
+done
+cmp "$temporaire/contenu/usr/share/doc/verifier-somme/copyright" debian/copyright
+echo "the packaged copyright is debian/copyright"
+
+echo "== lintian -EvIL +pedantic on $(basename "$changes") (source and binary packages)"
+# Any tag not overridden fails, whatever its level; so does an unused override.
+# (--show-overrides would make the overridden tags fail too, so they are listed apart.)
+lintian -EvIL +pedantic --fail-on error,warning,info,pedantic,experimental "$changes"
+echo "lintian: no tag but the overridden ones:"
+grep -hv '^#' debian/verifier-somme.lintian-overrides debian/source/lintian-overrides | sed 's/^/  /'
+
+echo "== hardening"
+# dpkg-buildflags' options must reach every compilation of the program's sources.
+compilations=$(grep -E ' -c [^ ]*/src/[^ ]*\.cpp$' "$paquets/construction.log" || true)
+[ -n "$compilations" ] || { echo "no compilation of src/ found in the build log"; exit 1; }
+for option in -fstack-protector-strong -D_FORTIFY_SOURCE=2; do
+    if grep -v -q -e " $option " <<< "$compilations"; then
+        echo "a compilation of src/ lacks $option:"
+        grep -v -e " $option " <<< "$compilations"
+        exit 1
+    fi
+done
+echo "every compilation of src/ has -fstack-protector-strong and -D_FORTIFY_SOURCE=2"
+# Skipped items, each checked above as a compiler option instead:
+# --nostackprotector: the program keeps no buffer on the stack, so no function gets a canary;
+# --nofortify: no libc call has a buffer of known size, so none is turned into a checked call;
+# --nocfprotection: Debian 12's hardening=+all does not include -fcf-protection.
+hardening-check --nostackprotector --nofortify --nocfprotection \
+    "$temporaire/contenu/usr/bin/verifier-somme"
 
 echo "== reproducibility"
 changements=$(git status --porcelain --untracked-files=all)
