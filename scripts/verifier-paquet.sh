@@ -10,9 +10,11 @@
 #      build/paquet/ when it is of this commit alone, or else one from a fresh clone, and
 #      one from a fresh clone (neither runs the tests, which the package's build has run);
 #   5. as root: autopkgtest (null virtualisation, this machine) runs debian/tests against
-#      the installed package, which is purged at the end, pass or fail; nothing is left.
+#      the installed package, which is purged at the end, pass or fail; nothing is left
+#      (a verifier-somme installed before is set aside and installed again afterwards).
 #      It runs beside the other checks.
-# Needs lintian, devscripts (hardening-check), autopkgtest, man-db and the Build-Depends.
+# Needs lintian, devscripts (hardening-check), autopkgtest, dpkg-repack, man-db and the
+# Build-Depends.
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
 cd "$racine"
@@ -31,12 +33,18 @@ if [ "$(id -u)" != 0 ]; then
     echo "not root: autopkgtest, which installs the package on this machine, is skipped"
 else
     etat() { dpkg-query -W -f='${db:Status-Status}' verifier-somme 2> /dev/null || true; }
+    version() { dpkg-query -W -f='${Version}' verifier-somme 2> /dev/null || true; }
+    # A verifier-somme installed before the check (another version, or one left by a run
+    # that was killed) is set aside as a .deb rebuilt from what is installed (dpkg-repack),
+    # and installed again once the check has purged its own: the machine is left as it was.
+    avant=
     case $(etat) in
     '' | not-installed) ;;
     *)
-        echo "verifier-somme is already installed here ($(etat)): remove it first" \
-            "(dpkg --purge verifier-somme), as this check installs and purges its own"
-        exit 1
+        avant=$(version)
+        mkdir -p "$temporaire/avant"
+        (cd "$temporaire/avant" && dpkg-repack verifier-somme > /dev/null)
+        echo "verifier-somme $avant is installed here: set aside, installed again after the check"
         ;;
     esac
     nettoyer() {
@@ -54,8 +62,15 @@ else
         if [ -n "$restes" ]; then
             echo "left behind after dpkg --purge: $restes"
             statut=1
-        else
+        elif [ -z "$avant" ]; then
             echo "verifier-somme purged: nothing of it is left installed"
+        elif dpkg -i "$temporaire"/avant/*.deb > /dev/null && [ "$(etat)" = installed ] &&
+            [ "$(version)" = "$avant" ]; then
+            echo "verifier-somme purged, and the $avant set aside installed again"
+        else
+            echo "the verifier-somme $avant set aside could not be installed again" \
+                "(its .deb: $temporaire/avant/)"
+            exit 1
         fi
         rm -rf "$temporaire"
         exit "$statut"
