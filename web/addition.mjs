@@ -1,5 +1,6 @@
 // A value's bits and their column addition: the three patterns, each column's carry, the
-// bits' weights, the sum read with and without its sign, and the rule of the carries.
+// bits' weights, the sum read with and without its sign, each negative pattern read the two ways
+// taught, the bits an overflowing sum needs, and the rule of the carries.
 import { NBSP, avecMoins, echapper, formule } from './balisage.mjs';
 import { plusGrande, plusPetite } from './vocabulaire.mjs';
 
@@ -34,9 +35,41 @@ const REGLES = {
   11: `${ENTRE} ${PERDUE} L\u2019un compense l\u2019autre${NBSP}: la somme affichée est exacte.`,
 };
 
+// How a negative n reads in two's complement, [the weight of its bits but the sign bit's, its bits
+// inverted, those plus 1: -n]; null for n >= 0.
+export const deuxLectures = (n) => (n < 0 ? [n - plusPetite, -n - 1, -n] : null);
+// The fewest bits that hold s in two's complement: the least k with -2^(k-1) <= s <= 2^(k-1) - 1.
+export function bitsNecessaires(s) {
+  let k = 1;
+  while (s < -(2 ** (k - 1)) || s > 2 ** (k - 1) - 1) ++k;
+  return k;
+}
+// The negative patterns among `valeurs`, each read both ways, as a list; '' when there is none.
+function lecturesHtml(valeurs) {
+  const items = [...new Set(valeurs)].filter((n) => n < 0).map((n) => {
+    const [reste, inverse, plusUn] = deuxLectures(n);
+    return `<li>${motifHtml(n)}${NBSP}: par les poids, celui du bit de signe et ceux des autres, `
+      + `${formule(`${PETITE} + ${reste} = ${avecMoins(n)}`)}${NBSP}; en inversant chaque bit, ${
+        motifHtml(inverse)}, puis en ajoutant 1, ${motifHtml(plusUn)} = ${plusUn}${
+        plusUn > plusGrande ? ' sans signe' : ''}${NBSP}: le motif vaut l\u2019opposé, ${avecMoins(n)}.</li>`;
+  });
+  return items.length ? `<p>Un motif dont le bit de signe vaut 1 est négatif. Il se lit de deux façons, `
+    + `qui donnent le même nombre${NBSP}:</p>\n<ul class="lectures">${items.join('\n')}</ul>\n` : '';
+}
+// Why an overflowing sum, exacte, cannot be held in BITS bits: the bits it needs, and their range.
+function tropDeBits(exacte) {
+  const k = bitsNecessaires(exacte), borne = 2 ** (k - 1);
+  return `<p>${echapper(`La somme exacte, ${avecMoins(exacte)}, demande ${k}${NBSP}bits en complément à `
+    + `deux${NBSP}: sur ${k}${NBSP}bits, les valeurs vont de ${avecMoins(-borne)} à ${borne - 1}, `
+    + `sur ${BITS} de ${PETITE} à ${plusGrande} seulement. ${BITS}${NBSP}bits ne peuvent donc pas la `
+    + 'contenir.')}</p>\n`;
+}
+
 // The column addition of n1 and n2 to `somme`, each carry above its column, the one out of the sign
-// bit apart and struck out; the weights under the bits; the sum read; the rule of the carries.
-export function additionHtml(n1, n2, somme) {
+// bit apart and struck out; the weights under the bits; the sum read; its negative patterns read
+// both ways; for an overflow (`debordement`, the program's verdict), the bits the exact sum needs;
+// the rule of the carries.
+export function additionHtml(n1, n2, somme, debordement) {
   const [a, b, s] = [n1, n2, somme].map(bitsDe);
   // retenues[i]: the carry into bit i counted from the right; the last, out of the sign bit.
   const retenues = [0];
@@ -71,8 +104,9 @@ ${ligneHtml('poids', 'poids', '', POIDS.map((p) => `<span>${avecMoins(p)}</span>
     + `${formule(`2<sup>${BITS}</sup> = ${VALEURS}`)} motifs, de 0 à ${VALEURS - 1} sans signe, `
     + `de ${PETITE} à ${plusGrande} avec signe.</p>
 <p>Somme${NBSP}: ${motifHtml(somme)} = ${echapper(lecture)}</p>
-<p>${echapper(`Au-dessus de chaque colonne, sa retenue${NBSP}; celle qui sort du bit de signe tombe hors `
-    + `des ${BITS} bits. Il y a débordement quand la retenue vers le bit de signe diffère de la retenue `
-    + `sortante${NBSP}: ici ${entrante} et ${sortante}, ${entrante === sortante ? 'égales, pas de débordement'
+${lecturesHtml([n1, n2, somme])}${debordement ? tropDeBits(n1 + n2) : ''}<p>${echapper(`Au-dessus de `
+    + `chaque colonne, sa retenue${NBSP}; celle qui sort du bit de signe tombe hors des ${BITS} bits. Il y a `
+    + `débordement quand la retenue vers le bit de signe diffère de la retenue sortante${NBSP}: ici ${
+      entrante} et ${sortante}, ${entrante === sortante ? 'égales, pas de débordement'
       : 'différentes, débordement'}. ${regle && `${regle} `}${signes}`)}</p>`;
 }

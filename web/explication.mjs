@@ -25,6 +25,6 @@ export function explicationHtml(verdict, prediction = null) {
   const selonLui = formule(`${avecMoins(n1)} + ${avecMoins(n2)} = ${avecMoins(somme)}`);
   const phrase = compris ? phraseDuCalcul(verdict, prediction)
     : `${selonLui} selon le programme${NBSP}: cette page ne sait pas l\u2019expliquer.`;
-  return { court: `<p class="court">${badge} ${echapper(phrase)}</p>`,
-    suite: compris ? `${additionHtml(n1, n2, somme)}\n${dessinHtml(genre, n1, n2, somme)}` : '' };
+  return { court: `<p class="court">${badge} ${echapper(phrase)}</p>`, suite: compris
+    ? `${additionHtml(n1, n2, somme, genre !== valide)}\n${dessinHtml(genre, n1, n2, somme)}` : '' };
 }

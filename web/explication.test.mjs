@@ -5,6 +5,7 @@ import assert from 'node:assert/strict';
 import { createHash } from 'node:crypto';
 import { test } from 'node:test';
 
+import { bitsNecessaires, deuxLectures } from './addition.mjs';
 import { angleDe, placer, polaire } from './cercle.mjs';
 import { avertissement, classeDuGenre, echapper, enonceHtml, explicationHtml, indice, resume }
   from './explication.mjs';
@@ -14,7 +15,7 @@ const lu = (texte) => texte.replaceAll('\u00a0', ' ');
 
 // n1, n2, the sum the program wrote and its kind, the learner's guess if any; then what the
 // explanation shows of it: the sum's step, the carries from the sign bit's down and the one
-// out, the sum's pattern read, the rule.
+// out, the sum's pattern read, a negative pattern read both ways, the bits an overflow needs, the rule.
 const EXPLICATIONS = [
   [30000, 30000, -5536, 'positif', 'sorte haut">Débordement positif', '<marker id="fleche-haut"',
     'style="stroke:var(--haut);stroke-width:2.5" marker-end="url(#fleche-haut)"/>', '(--haut)">− 65536</',
@@ -23,18 +24,23 @@ const EXPLICATIONS = [
     '<td class="sortante">0</td><td class="signe"><span class="entrante">1</span>',
     '1110 1010 0110 0000</span> = 60000 sans signe = −5536 avec signe, car 60000 − 65536 = −5536.',
     'ici 1 et 0, différentes, débordement. La retenue vers le bit de signe vaut 32768, mais elle y compte',
-    'Les deux ont le signe 0, la somme le signe 1 : débordement.'],
+    'Les deux ont le signe 0, la somme le signe 1 : débordement.', '−32768 + 27232 = −5536 ; en inversant',
+    '0001 0101 1010 0000</span> = 5536 : le motif vaut l’opposé, −5536.</li></ul>', 'La somme exacte, 60000, '
+    + 'demande 17 bits en complément à deux : sur 17 bits, les valeurs vont de −65536 à 65535, sur 16 de '
+    + '−32768 à 32767 seulement. 16 bits ne peuvent donc pas la contenir.</p>'],
   [32767, 1, -32768, 'positif', '32767 + 1 = 32768, au-delà de 32767 : 32768 − 65536 = −32768.',
-    'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.', '= 32768 sans signe = −32768 avec'],
+    'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.', '= 32768 sans signe = −32768 avec',
+    '1000 0000 0000 0000</span> = 32768 sans signe : le motif vaut l’opposé, −32768.'],
   [-32768, -1, 32767, 'negatif', 'sorte bas">Débordement négatif', 'style="fill:var(--bas)"/></marker>',
     '−32768 + −1 = −32769, en deçà de −32768 : −32769 + 65536 = 32767.</p>',
     'dernier : 0 0 0 0, 0 0 0 0, 0 0 0 0, 0 0 0 0 ; retenue sortante 1, perdue.',
     '<td class="sortante"><s>1</s></td>', '0111 1111 1111 1111</span> = 32767.</p>',
+    'La somme exacte, −32769, demande 17 bits', '0000</span>, puis en ajoutant 1,', '+ 32767 = −1',
     'ici 0 et 1, différentes, débordement. La retenue sortante, barrée, est perdue : elle naît de deux 1 '
     + 'dans la colonne du bit de signe, où chacun compte pour −32768, et vaut donc −65536 ; la perdre ajoute '
     + '65536. Aucune retenue vers le bit de signe ne les retire : la somme affichée a 65536 de plus que '
     + 'la vraie.'],
-  [-32768, -32768, 0, 'negatif', '−65536 + 65536 = 0.', 'perdue : elle naît de deux 1',
+  [-32768, -32768, 0, 'negatif', '−65536 + 65536 = 0.', 'perdue : elle naît de deux 1', '−65536, demande 17',
     '0000 0000 0000 0000</span> = 0.'],
   [-1, 1, 0, 'valide', 'sorte exact">Résultat valide', 'stroke-width:3" marker-end="url(#fleche-exact)"',
     '−1 + 1 = 0, de −32768 à 32767 : la somme affichée est exacte.',
@@ -53,9 +59,10 @@ const EXPLICATIONS = [
   [16383, 16384, 32767, 'valide', '16383 + 16384 = 32767, de −32768 à 32767 : la somme affichée est exacte.'],
   [-16384, -16384, -32768, 'valide', '−16384 + −16384 = −32768, de −32768 à 32767 : la somme affichée est'],
   [100, -200, -100, 'valide', 'dernier : 0 0 0 0, 0 0 0 0, 1 1 0 0, 0 0 0 0 ;', '= 65436 sans signe = −100',
-    '100, bits 0 0 0 0, 0 0 0 0, 0 1 1 0, 0 1 0 0 ; plus −200, bits 1 1 1 1, 1 1 1 1, 0 0 1 1, 1 0 0 0 ;'],
+    '100, bits 0 0 0 0, 0 0 0 0, 0 1 1 0, 0 1 0 0 ; plus −200, bits 1 1 1 1, 1 1 1 1, 0 0 1 1, 1 0 0 0 ;',
+    '0000 0000 0110 0100</span> = 100 : le motif vaut l’opposé, −100.</li></ul>\n<p>Au-dessus'],
   [32767, 32767, -2, 'positif', '32767 + 32767 = 65534, au-delà de 32767 : 65534 − 65536 = −2.',
-    'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.'],
+    'dernier : 1 1 1 1, 1 1 1 1, 1 1 1 1, 1 1 1 0 ; retenue sortante 0.', 'exacte, 65534, demande 17 bits'],
   [30000, 30000, -5536, 'positif', { genre: 'valide', somme: null },
     '</span> Vous aviez prévu : résultat valide. Mais 30000 + 30000 = 60000 dépasse 32767 : 60000 − 65536'],
   [30000, 30000, -5536, 'positif', { genre: 'positif', somme: null },
@@ -75,9 +82,9 @@ const EXPLICATIONS = [
 
 // Each explanation's markup as the browser scenarios and the README's pictures show it, byte for
 // byte: a digest of it. A change to what the page says or draws, seen to be right, is written here.
-const EMPREINTES = ['4e061eed', 'd2df870b', '875f9872', 'e3575be2', 'a1d181a0', 'f8be43d1', 'e77f56ae',
-  'cad6ac41', 'd343a418', '506aa97d', 'f9e4f5d4', '451418bd', '3edb4fb6', '29475da4', 'add3eb5d', 'f70a1989',
-  'd6d3c99e', '05146534', '21e65e79'];
+const EMPREINTES = ['8544b3c7', 'bc0b20ee', '7bc220d2', '625af47a', 'a87bc0ae', 'f8be43d1', '42bbf5e8',
+  '5978ade0', 'd343a418', '4ed93f00', '25a69eaa', '75126893', 'eede6130', '481c64a4', '555f55bc', '4a988a93',
+  '5c60c33d', 'aa350b79', '967919e1'];
 
 test('each verdict is explained from its operands and sum, and from the learner\'s guess', () => {
   const empreintes = [];
@@ -91,6 +98,12 @@ test('each verdict is explained from its operands and sum, and from the learner\
     assert.ok(vu.includes('>−32768</span></td><td><span>16384<') && vu.includes('>1</span></td></tr>'));
   }
   assert.deepEqual(empreintes, EMPREINTES);
+  // A value's bits in two's complement; when negative, its bits but the sign bit's by their weights,
+  // its bits inverted, and those plus 1.
+  for (const [n, bits, ...lectures] of [[0, 1, null], [-1, 1, [32767, 0, 1]], [-32768, 16, [0, 32767, 32768]],
+    [32767, 16, null], [-5, 4, [32763, 4, 5]], [60000, 17], [-65536, 17], [-32769, 17], [65534, 17]]) {
+    assert.deepEqual([bitsNecessaires(n), ...lectures.map(() => deuxLectures(n))], [bits, ...lectures], n);
+  }
   // A verdict that the page does not read as the program did, its sum or its kind: said, not explained.
   for (const [genre, n2, somme, vu] of [['valide', -1, 1, '1 + −1 = 1'], ['positif', 1, 2, '1 + 1 = 2']]) {
     const { court, suite } = explicationHtml({ genre, n1: 1, n2, somme });
