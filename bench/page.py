@@ -1,16 +1,16 @@
 #!/usr/bin/python3
-"""Measures the browser edition: in headless Chromium, the page's size, the time from
-navigation to the first prompt, and large files run in the page side by side with the
-native program on the same file, and with an earlier release's page (BEFORE) if given;
-then in each engine (Chromium, Firefox, WebKitGTK, through web/pilotes.py), a file of
-10,000,000 checks and a line of 1 GB, run and saved, beside the native program, and a
-paste of 1 MB in a typed session. Not a test: it only reports.
+"""Measures the browser edition: its size; in each engine (Chromium, Firefox, WebKitGTK,
+through web/pilotes.py), the time from navigation to the first prompt, side by side with
+an earlier release's page (BEFORE) if given; in headless Chromium, large files run in the
+page beside the native program on the same file, and beside BEFORE; then in each engine,
+a file of 10,000,000 checks and a line of 1 GB, run and saved, beside the native program,
+and a paste of 1 MB in a typed session. Not a test: it only reports.
 
 Usage: page.py PAGE NATIVE GENERER_CHARGE [BEFORE]
 BENCH_PARTIES (words, all by default) limits what is measured: invite (the first prompt),
 fichiers (the three files in Chromium), checks (10,000,000 checks), ligne (the line of
 1 GB), collage (the paste); BENCH_MOTEURS (chromium firefox webkit by default) the
-engines of the last three."""
+engines of all but fichiers."""
 import gzip
 import hashlib
 import os
@@ -29,8 +29,9 @@ from test_page import COLLER, INVITE, LIBRE, attendre  # noqa: E402
 PARTIES = (os.environ.get("BENCH_PARTIES") or "invite fichiers checks ligne collage").split()
 MOTEURS_MESURES = (os.environ.get("BENCH_MOTEURS") or " ".join(MOTEURS)).split()
 
-# Installed before the page's own scripts run: the time, from navigation, at which the
-# first prompt is in the transcript, and at which the frame that shows it is drawn.
+# Put into a copy of each page, before its own scripts, so that every engine runs it: the time,
+# from navigation, at which the first prompt is in the transcript, and at which the frame that
+# shows it is drawn.
 PREMIERE_INVITE = """
 new MutationObserver((_, observateur) => {
   const journal = document.getElementById('journal');
@@ -218,28 +219,39 @@ def principal(page, natif, generer, avant=None):
         octets = page.read_bytes()
         print(f"{page}: {len(octets)} bytes ({len(octets) / 1024:.1f} KiB), "
               f"{len(gzip.compress(octets, 9))} bytes gzipped")
-    if "invite" in PARTIES:
-        # The pages one after the other, so that a change in the machine's load weighs on both alike.
-        premieres = {page: ([], []) for page in pages}
-        for _ in range(15):
-            for page in pages:  # a fresh browser each time, left a second to settle
-                invites, images = premieres[page]
-                chromium = Chromium(tempfile.mkdtemp())
-                time.sleep(1)
-                chromium.navigateur.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PREMIERE_INVITE})
-                chromium.aller(page.as_uri())
-                invites.append(attendre(chromium, lambda: chromium.js("return window.premiere && premiere.invite")))
-                images.append(attendre(chromium, lambda: chromium.js("return window.premiere && premiere.image")))
-                chromium.fermer()
-        for page, (invites, images) in premieres.items():
-            print(f"{page.name}: navigation to the first prompt in the transcript: {resume(invites)}, to the frame "
-                  f"that shows it: {resume(images)} (median (min .. max) of 15 fresh browsers)")
     dossier = pathlib.Path(tempfile.mkdtemp())
+    if "invite" in PARTIES:
+        premieres(pages, dossier)
     if "fichiers" in PARTIES:
         fichiers(pages, natif, generer, dossier)
     grands(pages[0], natif, generer, dossier)
     if "collage" in PARTIES:
         collage(pages[0])
+
+
+def premieres(pages, dossier):
+    """In each engine, the time to the first prompt of each page, from copies of them
+    that measure it, in the same folder (one after the other, so that a change in the
+    machine's load weighs on all alike)."""
+    copies = []
+    for i, page in enumerate(pages):
+        copie = dossier / f"premiere-{i}.html"
+        copie.write_bytes(page.read_bytes().replace(b'<meta charset="utf-8">', b'<meta charset="utf-8"><script>'
+                                                    + PREMIERE_INVITE.encode() + b'</script>', 1))
+        copies.append(copie)
+    for moteur in MOTEURS_MESURES:
+        mesures = [([], []) for _ in pages]
+        for _ in range(15):
+            for copie, (invites, images) in zip(copies, mesures):  # a fresh browser, left a second to settle
+                navigateur = MOTEURS[moteur](tempfile.mkdtemp())
+                time.sleep(1)
+                navigateur.aller(copie.as_uri())
+                invites.append(attendre(navigateur, lambda: navigateur.js("return window.premiere && premiere.invite")))
+                images.append(attendre(navigateur, lambda: navigateur.js("return window.premiere && premiere.image")))
+                navigateur.fermer()
+        for page, (invites, images) in zip(pages, mesures):
+            print(f"{moteur}, {page}: navigation to the first prompt in the transcript: {resume(invites)}, to the "
+                  f"frame that shows it: {resume(images)} (median (min .. max) of 15 fresh browsers)")
 
 
 def ouvrir(navigateur, page):
