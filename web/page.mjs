@@ -249,6 +249,7 @@ function dessinerTrame() {
 // « Deviner » if it is ticked.
 function montrerLien(run) {
   lien.value = location.href.replace(/#.*/s, '') + fragmentDe(deviner.checked, run.sommes);
+  lien.scrollLeft = lien.scrollWidth;  // its sums, the end that changes, in view
 }
 
 // What the program asks, beside the input line: its prompt or question, what the answers to
