@@ -150,7 +150,7 @@ build/version-1.5.1/verifier-somme.html:
 # score; its report is build/mutation/rapport.html. MUTATION_WEB names the modules, as in
 # `make mutation-web MUTATION_WEB=cercle.mjs`.
 MUTATION_WEB ?= balisage.mjs addition.mjs cercle.mjs dessin.mjs phrases.mjs explication.mjs mots.mjs etats.mjs \
-	fenetre.mjs execution.mjs
+	fenetre.mjs execution.mjs serie.mjs
 mutation-web: build/mutation/node_modules/.bin/stryker ## mutation testing of the page's pure modules
 	cmake --preset web
 	cmake --build --preset web --target modules

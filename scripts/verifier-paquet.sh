@@ -40,11 +40,16 @@ else
     avant=
     case $(etat) in
     '' | not-installed) ;;
-    *)
+    installed)
         avant=$(version)
         mkdir -p "$temporaire/avant"
         (cd "$temporaire/avant" && dpkg-repack verifier-somme > /dev/null)
         echo "verifier-somme $avant is installed here: set aside, installed again after the check"
+        ;;
+    *)
+        echo "verifier-somme is half installed here ($(etat)): mend it first" \
+            "(dpkg --purge verifier-somme), as this check installs and purges its own"
+        exit 1
         ;;
     esac
     nettoyer() {

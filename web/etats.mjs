@@ -15,6 +15,8 @@
 //   lancement        its program starting;
 //   execution        its program reading the file;
 //   suivie           the same, after long enough for its progress to be shown;
+//   devinetteFichier a verdict held back until the learner foresees it, its program held at its next read;
+//   devinetteFichierFinie  the same, its program having ended meanwhile (without reading again);
 //   arretee          stopped by « Arrêter », what it wrote kept;
 //   fichierFini      ended by its program, with its status;
 //   illisible        its file could not be read.
@@ -37,9 +39,16 @@ const TRANSITIONS = {
   devinetteFinie: { devoile: 'sessionFinie' },
   sessionFinie: {},
   ouverture: { lu: 'lancement', arret: 'arretee', illisible: 'illisible', ...VIE },
-  lancement: { demarre: 'execution', arret: 'arretee', illisible: 'illisible', ...VIE },
-  execution: { lent: 'suivie', sortie: 'fichierFini', arret: 'arretee', illisible: 'illisible', ...VIE },
-  suivie: { sortie: 'fichierFini', arret: 'arretee', illisible: 'illisible', ...VIE },
+  // Its program may tell a verdict before the page hears it has started.
+  lancement: { demarre: 'execution', retient: 'devinetteFichier', arret: 'arretee', illisible: 'illisible',
+    ...VIE },
+  execution: { lent: 'suivie', retient: 'devinetteFichier', sortie: 'fichierFini', arret: 'arretee',
+    illisible: 'illisible', ...VIE },
+  suivie: { retient: 'devinetteFichier', sortie: 'fichierFini', arret: 'arretee', illisible: 'illisible',
+    ...VIE },
+  devinetteFichier: { retient: 'devinetteFichier', devoile: 'execution', sortie: 'devinetteFichierFinie',
+    illisible: 'illisible', ...VIE },
+  devinetteFichierFinie: { devoile: 'fichierFini' },
   arretee: {},
   fichierFini: {},
   illisible: {},

@@ -14,6 +14,7 @@ const COMMANDES = {
   demarrage: `saisie ${TOUJOURS}`, saisie: `saisie fin ${TOUJOURS}`, saisieFermee: TOUJOURS,
   devinette: 'devinette', devinetteFermee: 'devinette', devinetteFinie: 'devinette', sessionFinie: FIN,
   ouverture: ARRET, lancement: ARRET, execution: ARRET, suivie: `${ARRET} avancement`,
+  devinetteFichier: 'devinette', devinetteFichierFinie: 'devinette',
   arretee: FIN, fichierFini: FIN, illisible: FIN, echec: FIN, remplacee: FIN,
 };
 
@@ -25,7 +26,8 @@ test('each state of a run has its controls, and every one a way on', () => {
 });
 
 // From a state, events one after the other, and where they lead; nowhere (-) where the last
-// is refused: « Fin des données » is not at hand while a verdict waits, nor while the program starts.
+// is refused: « Fin des données » is not at hand while a verdict waits, nor while the program starts;
+// nor « Arrêter » while a file's verdict waits.
 const FINS = ['sessionFinie', 'fichierFini', 'arretee', 'illisible', 'echec', 'remplacee'];
 const VIES = `demarrage demarre retient retient devoile finie sortie: sessionFinie
   saisie sortie: sessionFinie; saisie finie retient sortie devoile: sessionFinie
@@ -35,7 +37,10 @@ const VIES = `demarrage demarre retient retient devoile finie sortie: sessionFin
   ouverture illisible: illisible; lancement illisible: illisible; lancement arret: arretee
   execution arret: arretee; execution illisible: illisible; execution sortie: fichierFini
   suivie arret: arretee; suivie illisible: illisible; saisie retient finie: -; demarrage finie: -
-  devinetteFinie remplace: -; inconnu lu: -; suivie lent: -; execution retient: -
+  execution retient retient devoile sortie: fichierFini; suivie retient illisible: illisible
+  lancement retient devoile lent: suivie; lancement retient demarre: -; devinetteFichier arret: -
+  devinetteFichier sortie devoile: fichierFini; devinetteFichier remplace: remplacee
+  devinetteFinie remplace: -; inconnu lu: -; suivie lent: -; ouverture retient: -
   ${FINS.map((e) => `${e} remplace: -; ${e} sortie: -`).join('; ')}`;
 
 test('a run moves on only as its life allows, and once ended, never again', () => {
@@ -46,5 +51,5 @@ test('a run moves on only as its life allows, and once ended, never again', () =
     else assert.throws(() => suivant(avant, suite.at(-1)), /cannot take the event/, vie);
   }
   assert.deepEqual(Object.keys(COMMANDES).filter(vivant), ['demarrage', 'saisie', 'saisieFermee', 'devinette',
-    'devinetteFermee', 'ouverture', 'lancement', 'execution', 'suivie']);
+    'devinetteFermee', 'ouverture', 'lancement', 'execution', 'suivie', 'devinetteFichier']);
 });

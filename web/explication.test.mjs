@@ -183,6 +183,7 @@ test('the hint names the rule the line broke, and the line, for every rule', () 
     ['octetNul', '4\0', 2, '« 4␀ » : un octet nul, invisible'],
     ['autreCaractere', '+-4', 3, '« +-4 » : « - » n’est pas un chiffre'],
     ['autreCaractere', '4x', 2, '« 4x » : « x » n’est pas un chiffre'],
+    ['autreCaractere', '4\u20285', 5, '« 4\u20285 » : « \u2028 » n’est pas un chiffre'],
     ['autreCaractere', '\u22125', 4, `« −5 » : « − » n’est pas un chiffre. « − » ${moins}`],
     ['autreCaractere', '\u20135', 4, `« –5 » : « – » n’est pas un chiffre. « – » ${moins}`],
     ['tropDeCaracteres', '\uff0d32768', 8, `« －32768 » : 8 octets, au plus 6. « － » ${moins}`],

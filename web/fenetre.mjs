@@ -6,7 +6,8 @@
 // what changed as a list of steps, which vue.mjs carries out:
 //   ['vider']                    every block goes;
 //   ['bloc', id, avant]          a new empty block, before block `avant`, or last if null;
-//   ['texte', id, texte, classe] text appended to block `id`, marked with `classe` ('' for none);
+//   ['texte', id, texte, classe, numero]  text appended to block `id`, marked with `classe` ('' for
+//                                none), and the number of the verdict it tells, if it tells one;
 //   ['retirer', id]              block `id` goes.
 export const LIGNES_VUES = 500, OCTETS_VUS = 50000, LIGNES_PAR_BLOC = 100;
 // While a file runs, only the end that fits on screen is laid out, these many lines, at most
@@ -60,11 +61,12 @@ export function creerFenetre() {
       const marque = marques[m], jusquA = marque ? Math.min(Math.max(marque.debut, pose), limite) : limite;
       if (jusquA > pose) poser(pose, jusquA, '', avant);
       if (marque?.fin > pose) {
-        poser(Math.max(marque.debut, pose), Math.min(marque.fin, limite), marque.classe, avant);
+        poser(Math.max(marque.debut, pose), Math.min(marque.fin, limite), marque.classe, avant,
+          marque.numero);
       }
     }
   };
-  const poser = (debut, jusquA, classe, avant) => {
+  const poser = (debut, jusquA, classe, avant, numero) => {
     for (let de = debut; de < jusquA;) {
       let bloc = blocs.findLast((b) => b.avant === avant);
       if (!bloc || bloc.lignes === LIGNES_PAR_BLOC) {
@@ -82,7 +84,7 @@ export function creerFenetre() {
         // eslint-disable-next-line no-control-regex
         .replace(/[\0-\x08\x0b-\x1f\x7f]/g, (c) => String.fromCharCode(
           c === '\x7f' ? 0x2421 : 0x2400 + c.charCodeAt()));
-      etapes.push(['texte', bloc.id, texte, classe]);
+      etapes.push(['texte', bloc.id, texte, classe, numero]);
       bloc.octets += a - de;
       pose = de = a;
     }
@@ -134,10 +136,11 @@ export function creerFenetre() {
       debutQueue = fin - garde - n;
     },
 
-    // Marks the stretch [debut, fin) of the transcript with `classe`, its line ends left out.
-    // Stretches come in order; those that have left the end kept are let go.
-    marquer(debut, finMarque, classe) {
-      marques.push({ debut, fin: finMarque, classe });
+    // Marks the stretch [debut, fin) of the transcript with `classe`, and the verdict `numero` if it
+    // tells one, its line ends left out. Stretches come in order; those that have left the end kept
+    // are let go.
+    marquer(debut, finMarque, classe, numero) {
+      marques.push({ debut, fin: finMarque, classe, numero });
       while (premiereMarque < marques.length && marques[premiereMarque].fin <= debutQueue) ++premiereMarque;
       if (premiereMarque > LIGNES_VUES) {
         marques = marques.slice(premiereMarque);
@@ -146,8 +149,8 @@ export function creerFenetre() {
     },
 
     // Marks the line that ends at `finMarque` (a line end there left out), as far as it is kept.
-    marquerLigne(finMarque, classe) {
-      this.marquer(sautAvant(finMarque - 2) + 1, finMarque, classe);
+    marquerLigne(finMarque, classe, numero) {
+      this.marquer(sautAvant(finMarque - 2) + 1, finMarque, classe, numero);
     },
 
     // Lays out what was added since the last layout: when `bout`, only the end that fits on

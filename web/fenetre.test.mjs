@@ -12,10 +12,10 @@ function montrer(pieces, mode, marquer = () => {}) {
   const fenetre = creerFenetre();
   let blocs = new Map();
   const faire = (etapes) => {
-    for (const [quoi, id, texte, classe] of etapes ?? []) {
+    for (const [quoi, id, texte, classe, numero] of etapes ?? []) {
       if (quoi === 'vider') blocs.clear();
       else if (quoi === 'retirer') blocs.delete(id);
-      else if (quoi === 'texte') blocs.get(id).push([texte, classe]);
+      else if (quoi === 'texte') blocs.get(id).push([texte, classe, numero]);
       else if (quoi !== 'bloc') throw new Error(`a step ${quoi}`);
       else if (texte === null) blocs.set(id, []);
       else blocs = new Map([...blocs].flatMap(([c, b]) => (c === texte ? [[id, []], [c, b]] : [[c, b]])));
@@ -33,7 +33,7 @@ function montrer(pieces, mode, marquer = () => {}) {
   const bout = mode === 'bout' && faire(fenetre.dessiner(true, true)) && texte();
   while (mode === 'bout' && faire(fenetre.completer()));
   const morceaux = [...blocs.values()].flat();
-  const marques = morceaux.filter(([, c]) => c).map(([t, c]) => [t.replace(/^\n+|\n+$/g, ''), c]);
+  const marques = morceaux.filter(([, c]) => c).map(([t, c, n]) => [t.replace(/^\n+|\n+$/g, ''), c, n]);
   return { vu: texte(), bout, marques, cache: fenetre.horsVue() };
 }
 
@@ -87,10 +87,11 @@ test('each line marked keeps its mark, its line end left out, across blocks and 
   const { vu, marques } = montrer(pieces, 'bout', (f) => {
     for (let egal; (egal = texte.indexOf(' = ', vus)) !== -1 && texte.indexOf('\n', egal) <= f.longueur();) {
       vus = texte.indexOf('\n', egal);
-      f.marquerLigne(vus, 'verdict');
+      f.marquerLigne(vus, 'verdict', Number(texte.slice(egal + 3, vus)));
     }
   });
-  const attendues = vu.split('\n').filter(Boolean).map((l) => [l, l.startsWith('n') ? 'saisie' : 'verdict']);
+  const attendues = vu.split('\n').filter(Boolean)
+    .map((l) => (l.startsWith('n') ? [l, 'saisie', undefined] : [l, 'verdict', Number(l.split(' = ')[1])]));
   assert.deepEqual(marques, attendues);
   assert.equal(marques.length, 500);
 });

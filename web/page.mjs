@@ -1,13 +1,15 @@
 // The page around the program: its controls, and what each run shows. The transcript is
 // exactly what the program wrote and what was typed; beside it, what the page adds comes
 // from what the program decided (see src/console/navigateur/systeme.js).
-import { avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer } from
-  './explication.mjs';
+import {
+  avecMoins, avertissement, classeDuGenre, enonceHtml, explicationHtml, indice, resume as resumer,
+} from './explication.mjs';
 import { commandes } from './etats.mjs';
-import { creer, demarrer, donner, finirEntree, passer, vivante } from './execution.mjs';
+import { creer, demarrer, donner, finirEntree, passer, relacher, retenir, vivante } from './execution.mjs';
 import {
   AIDE_QUESTION, GENRE_A_CHOISIR, avantDeTerminer, lignesRefusees, lireNombre, pourCopier, sommeIllisible,
 } from './mots.mjs';
+import { bilan as bilanDe, creerScore, fragmentDe, lireLien, noter } from './serie.mjs';
 import * as vocabulaire from './vocabulaire.mjs';
 import { garder, telecharger, transcription } from './transcription.mjs';
 import * as vue from './vue.mjs';
@@ -22,7 +24,8 @@ const detail = element('detail'), consigne = element('consigne'), bref = element
 const resume = element('resume'), texteAvertissement = element('avertissement');
 const devinette = element('devinette'), prevue = element('prevue'), deviner = element('deviner');
 const enonce = element('enonce'), lecture = element('lecture'), aide = element('aide');
-const annonce = element('annonce');
+const annonce = element('annonce'), lien = element('lien'), bilan = element('bilan');
+const score = element('score'), boutonCharger = element('charger');
 const exemples = document.querySelectorAll('[data-exemple]'), choix = devinette.querySelectorAll('button');
 // The choices of a verdict to be foreseen, one a kind, in the program's names.
 choix.forEach((bouton, i) => {
@@ -42,8 +45,9 @@ const SAUT = 10;  // the newline
 // A file run names the first refused lines by their numbers, at most these many.
 const LIGNES_CITEES = 10;
 
-// A file run keeps the places of its last verdicts, as many as the view can show (one a
-// line), to mark them when it ends: a million checks tell a million verdicts.
+// A run keeps its last verdicts, as many as the view can show (one a line): a file run their
+// places, to mark them when it ends (a million checks tell a million verdicts); a typed session
+// each verdict, to explain it again.
 const VERDICTS_GARDES = 512;
 
 // The run shown: every other run has ended, or been replaced.
@@ -67,7 +71,7 @@ const observateur = {
   },
   // Its text, one line, ends where the program's output has come to, at `fin`.
   verdict(run, genre, n1, n2, somme, fin) {
-    const i = run.compte.verifications++ % VERDICTS_GARDES;
+    const numero = run.compte.verifications++, i = numero % VERDICTS_GARDES;
     ++run.compte[genre];
     const v = run.verdict;
     v.genre = genre;
@@ -75,24 +79,36 @@ const observateur = {
     v.n2 = n2;
     v.somme = somme;
     run.refuse = run.encore = null;  // a new question comes
-    if (!run.fichier) {
-      run.aMarquer.push({ fin, classe: `verdict ${classeDuGenre(genre)}` });
+    // Whether it is to be foreseen (for a file, as its run holds it: reading the box each time
+    // slowed ten million checks by 0.2 s in Chromium), and what explains it then, or in a session.
+    const tenu = run.fichier ? run.fichier.aPrevoir : deviner.checked;
+    const explique = run.fichier && !tenu ? null : { numero, verdict: { ...v } };
+    if (run.fichier) {
+      run.finsVerdicts[i] = fin;
+      run.genresVerdicts[i] = genre;
+    } else {
+      run.aMarquer.push({ fin, classe: `verdict ${classeDuGenre(genre)}`, numero });
       run.position = 'question';
       run.finVerdict = fin;
-      // To be foreseen first: the verdict's text waits, the program goes on.
-      if (deviner.checked) {
-        run.aDeviner.push({ fin, verdict: { ...v } });
-        passer(run, 'retient');
-      } else run.aExpliquer = { verdict: { ...v } };
+      run.sommes.push([n1, n2]);
+      run.expliques[i] = explique;
+    }
+    if (!tenu) {
+      run.aExpliquer = explique;  // a file's last verdict is explained at its end
       return;
     }
-    run.finsVerdicts[i] = fin;
-    run.genresVerdicts[i] = genre;
+    // To be foreseen first: its text waits; a file's program at its next read, a session's goes on.
+    if (run.fichier) retenir(run);
+    run.aDeviner.push({ fin, explique });
+    passer(run, 'retient');
   },
+  // An example or a series stops at a line refused: the hint says why, the learner goes on from there.
   refus(run, regle, memoire, debut, taille, longueur, numero) {
     ++run.compte.refus;
-    if (!run.fichier) run.refuse = { regle, debut: memoire.slice(debut, debut + taille), longueur };
-    else if (run.lignesRefusees.length < LIGNES_CITEES) run.lignesRefusees.push(numero);
+    if (!run.fichier) {
+      run.refuse = { regle, debut: memoire.slice(debut, debut + taille), longueur };
+      run.aTaper = [];
+    } else if (run.lignesRefusees.length < LIGNES_CITEES) run.lignesRefusees.push(numero);
   },
   reponse(run, encore) {
     run.encore = encore;
@@ -104,9 +120,7 @@ const observateur = {
   attend(run) {
     if (run.fichier) return;
     if (run.entree.length === 0) {
-      // An example's next line is typed at the prompt that asks for it, once the program is out.
-      if (run.aTaper.length) queueMicrotask(() => run === courante && taper(run.aTaper.shift(), true));
-      else journal.removeAttribute('aria-busy');
+      if (run.aTaper.length) taperLaSuite(run); else journal.removeAttribute('aria-busy');
     }
     // What waits to be foreseen is described once it is shown; what the program wrote after
     // a verdict is said after it, in short.
@@ -142,11 +156,13 @@ function nouvelle(fichier) {
     genresVerdicts: [], depuisLecture: '', verdict: {}, refuse: null, indice: null, encore: null,
     debut: performance.now(), aExpliquer: null, montre: null, aDeviner: [], retenus: [], aTaper: [],
     position: 'debut', finVerdict: null, apresVerdict: null, lignesRefusees: [],
+    expliques: [], sommes: [], score: null, posee: null,
   });
   vue.vider();
   detail.textContent = 'Chaque résultat sera expliqué ici.';
   bref.replaceChildren();
-  resume.hidden = aide.hidden = true;
+  resume.hidden = aide.hidden = bilan.hidden = true;
+  montrerLien(run);
   saisie.value = consigne.textContent = annonce.textContent = aide.textContent = '';
   appliquer(run);
   return run;
@@ -204,9 +220,10 @@ function demanderTrame() {
 function dessinerTrame() {
   trame = 0;
   // A file running, or typed lines the program has still to take in (a paste): only the
-  // end of the view is drawn, and nothing explained until the program waits.
-  const run = courante;
-  const enCours = run.etat === 'execution' || run.etat === 'suivie' || run.entree.length > 0;
+  // end of the view is drawn, and nothing explained until the program waits. A file's verdict
+  // to be foreseen is asked as a session's is.
+  const run = courante, tenue = run.fichier && commandes(run.etat).devinette;
+  const enCours = !tenue && (run.etat === 'execution' || run.etat === 'suivie' || run.entree.length > 0);
   if (!vue.dessiner(enCours, false)) {
     demanderTrame();
     return;
@@ -217,7 +234,7 @@ function dessinerTrame() {
     barre.value = run.lu;
     quantiteLue.textContent = `${vue.quantite(run.lu)} lus sur ${vue.quantite(run.fichier.blob.size)}`;
   }
-  if (run.fichier) return;
+  if (run.fichier && !tenue) return;
   if (enCours) {
     demanderTrame();
     return;
@@ -225,6 +242,14 @@ function dessinerTrame() {
   dessinerBref(run);
   garderEnVue();
   annoncer(run);
+  montrerLien(run);
+}
+
+// The address of the page with a fragment that types again the sums of `run` (none for a file), in
+// « Deviner » if it is ticked.
+function montrerLien(run) {
+  lien.value = location.href.replace(/#.*/s, '') + fragmentDe(deviner.checked, run.sommes);
+  lien.scrollLeft = lien.scrollWidth;  // its sums, the end that changes, in view
 }
 
 // What the program asks, beside the input line: its prompt or question, what the answers to
@@ -247,23 +272,26 @@ function annoncer(run) {
   annonce.textContent = avant + (question ? `${run.apresVerdict} ${AIDE_QUESTION}` : run.consigne);
 }
 
-// Under the terminal, what the learner reads first: the verdict to foresee, or the hint
-// after a refused line in place of the explanation, or the last verdict in short, the
-// rest of its explanation beside or below.
+// Under the terminal, what the learner reads first: the verdict to foresee, under the one foreseen
+// before; the hint after a refused line in place of the explanation, or the last verdict in short
+// (or one explained again), the rest of its explanation beside or below.
 function dessinerBref(run) {
-  const attente = run.aDeviner[0], montre = attente ?? run.indice ?? run.aExpliquer;
-  if (montre === run.montre) return;
-  run.montre = montre;
-  if (attente) {
-    const { n1, n2 } = attente.verdict;
+  const attente = run.aDeviner[0], montre = run.indice ?? run.aExpliquer;
+  if (attente && attente !== run.posee) {
+    run.posee = attente;
+    const { n1, n2 } = attente.explique.verdict;
     enonce.innerHTML = enonceHtml(n1, n2);
     tenir(null);
     // On the question, not in a text field: a phone's keyboard goes, the choices stay in view.
-    const actif = document.activeElement, libre = [null, document.body, saisie].includes(actif);
+    const actif = document.activeElement;
+    const libre = [null, document.body, saisie, boutonCharger].includes(actif);
     if (libre || devinette.contains(actif)) enonce.focus({ preventScroll: true });
-    bref.replaceChildren();
     journal.removeAttribute('aria-busy');  // nothing more is shown until the learner's choice
-  } else if (run.indice) {
+  }
+  if (montre === run.montre) return;
+  run.montre = montre;
+  if (!montre) bref.replaceChildren();
+  else if (run.indice) {
     const p = document.createElement('p');
     p.className = p.id = 'indice';
     p.textContent = indice(run.indice);
@@ -330,7 +358,7 @@ function conclure(run, focusLibre) {
   else {
     // After a file, the lines above its end, then its last verdict explained, each at a
     // frame of its own: laid out together, they held one frame up for 100 to 170 ms.
-    if (n) run.aExpliquer = { verdict: run.verdict };
+    if (n && !run.aExpliquer) run.aExpliquer = { verdict: run.verdict };
     const suite = () => {
       if (run !== courante) return;
       if (vue.completer()) {
@@ -347,8 +375,36 @@ function conclure(run, focusLibre) {
     resume.textContent = `${resumer(run.compte)}${refusees && ` ${refusees}`}`;
     resume.hidden = false;
   }
+  if (run.score) montrerScore(run);
+  montrerLien(run);
   if (focusLibre) (run.fichier ? journal : boutonRecommencer).focus({ preventScroll: true });
   amenerLaFin();
+}
+
+// Shows the score of the series foreseen in `run`, then a button for each sum missed, which explains
+// it again. A series is scored once.
+function montrerScore(run) {
+  const fait = run.score;
+  run.score = null;
+  if (!fait.prevus) return;
+  score.textContent = bilanDe(fait);
+  bilan.replaceChildren(score, ...fait.manques.map((explique) => {
+    const bouton = document.createElement('button');
+    bouton.textContent = `${avecMoins(explique.verdict.n1)} + ${avecMoins(explique.verdict.n2)}`;
+    bouton.addEventListener('click', () => revoir(run, explique));
+    return bouton;
+  }));
+  bilan.hidden = false;
+  amener(bilan);
+}
+
+// Explains again a verdict of `run` already shown, `explique`, as the last one is.
+function revoir(run, explique) {
+  if (run !== courante) return;
+  run.indice = null;
+  run.aExpliquer = explique;
+  dessinerBref(run);
+  amener(bref);
 }
 
 // The status and « Recommencer » in the window, and above all the end of the transcript: its
@@ -392,26 +448,32 @@ function afficher(run, octets, debut) {
   vue.ajouter(octets);
   let i = 0;
   for (; i < run.aMarquer.length && run.aMarquer[i].fin <= fin; ++i) {
-    vue.marquerLigne(run.aMarquer[i].fin + decalage, run.aMarquer[i].classe);
+    const { fin: finVerdict, classe, numero } = run.aMarquer[i];
+    vue.marquerLigne(finVerdict + decalage, classe, numero);
   }
   run.aMarquer.splice(0, i);
   demanderTrame();
 }
 
 // The learner has foreseen the verdict waiting (`prediction`, or none when « Deviner » is
-// turned off): it is shown, with what the program wrote after it up to the next one.
+// turned off): it is shown, with what the program wrote after it up to the next one. Once none
+// waits, a file's program goes on, and a series types its next sum, or shows its score.
 function devoiler(run, prediction) {
   const attente = run.aDeviner.shift();
   if (!attente) return;
-  run.aExpliquer = { verdict: attente.verdict, prediction };
+  run.aExpliquer = Object.assign(attente.explique, { prediction });
+  if (run.score && prediction) noter(run.score, attente.explique);
   const retenus = run.retenus;
   run.retenus = [];
   for (const { octets, debut } of retenus) recevoir(run, octets, debut);
   demanderTrame();
   if (run.aDeviner.length) return;
-  decrire(run);
+  if (!run.fichier) decrire(run);
   passer(run, 'devoile');
-  if (vivante(run)) saisie.focus({ preventScroll: true });
+  relacher(run);
+  if (!vivante(run) || run.fichier) return;
+  saisie.focus({ preventScroll: true });
+  if (run.aTaper.length) taperLaSuite(run); else if (run.score) montrerScore(run);
 }
 
 // The learner foresees the verdict waiting as of kind `genre` (null for Enter in the field of
@@ -443,6 +505,24 @@ function tenir(genre) {
   }
   lecture.hidden = true;
   lecture.textContent = '';
+}
+
+// Types the next line of an example or a series at the prompt that asks for it, once the program is
+// out, unless a verdict waits to be foreseen: then once it is.
+function taperLaSuite(run) {
+  if (run.aDeviner.length) return;
+  queueMicrotask(() => run === courante && run.aTaper.length && taper(run.aTaper.shift(), true));
+}
+
+// Types the sums of the address's fragment (see serie.mjs) in a new session, as the examples are,
+// in « Deviner » if it asks for it, and scored then; with no sum, a new session only as the page opens.
+function ouvrirLien(ouverture) {
+  const { deviner: enDevinant, lignes } = lireLien(location.hash);
+  if (enDevinant || lignes.length) deviner.checked = enDevinant;
+  if (!lignes.length && !ouverture) return;
+  nouvelleSession();
+  courante.aTaper = lignes.map((ligne) => `${ligne}\n`);
+  if (enDevinant && lignes.length) courante.score = creerScore();
 }
 
 // Types the values of an example as a learner would, each at the prompt that asks for it:
@@ -496,7 +576,8 @@ function executerFichier(fichiers) {
   const fichier = fichiers[0];
   const choisis = fichiers.length > 1
     ? `${fichiers.length}\u00a0fichiers déposés, seul «\u00a0${fichier.name}\u00a0» est exécuté. ` : '';
-  const run = nouvelle({ nom: fichier.name, choisis, note: '', blob: fichier });
+  const run = nouvelle({ nom: fichier.name, choisis, note: '', blob: fichier, aPrevoir: deviner.checked });
+  if (deviner.checked) run.score = creerScore();
   fichier.slice(0, OCTETS_REGARDES).arrayBuffer().then((debut) => {
     if (run.etat !== 'ouverture') return;
     run.fichier.note = avertissement(new Uint8Array(debut));
@@ -559,19 +640,35 @@ devinette.addEventListener('submit', (e) => {
 });
 for (const bouton of choix) bouton.addEventListener('click', () => prevoir(bouton.value));
 deviner.addEventListener('change', () => {
+  if (courante.fichier) courante.fichier.aPrevoir = deviner.checked;
   while (!deviner.checked && courante.aDeviner.length) devoiler(courante, null);
+  montrerLien(courante);
 });
+element('copier').addEventListener('click', () => {
+  lien.select();
+  if (!document.execCommand('copy')) navigator.clipboard?.writeText(lien.value);
+});
+addEventListener('hashchange', () => ouvrirLien(false));
 for (const bouton of exemples) {
   bouton.addEventListener('click', () => exemple(bouton.dataset.exemple.split(' ')));
 }
 boutonArreter.addEventListener('click', () => {
   if (commandes(courante.etat).arreter) passer(courante, 'arret');
 });
-// A click or a tap in the terminal goes to the input line, unless it selects text.
-document.querySelector('.terminal').addEventListener('click', () => {
-  if (getSelection().isCollapsed && !saisie.disabled) saisie.focus();
+// A click or a tap in the terminal goes to the input line, unless it selects text; on a verdict of a
+// typed session, it explains that verdict again, as Enter or Space on it do.
+document.querySelector('.terminal').addEventListener('click', (e) => {
+  const marque = e.target.closest('[data-verdict]'), numero = Number(marque?.dataset.verdict);
+  const explique = courante.expliques[numero % VERDICTS_GARDES];
+  if (explique?.numero === numero) revoir(courante, explique);
+  else if (!marque && getSelection().isCollapsed && !saisie.disabled) saisie.focus();
 });
-element('charger').addEventListener('click', () => choixFichier.click());
+journal.addEventListener('keydown', (e) => {
+  if ((e.key !== 'Enter' && e.key !== ' ') || !e.target.dataset.verdict) return;
+  e.preventDefault();
+  e.target.click();
+});
+boutonCharger.addEventListener('click', () => choixFichier.click());
 choixFichier.addEventListener('change', () => {
   if (choixFichier.files.length) executerFichier(Array.from(choixFichier.files));
   choixFichier.value = '';
@@ -598,4 +695,4 @@ document.addEventListener('drop', (e) => {
   if (e.dataTransfer.files.length) executerFichier(Array.from(e.dataTransfer.files));
 });
 
-nouvelleSession();
+ouvrirLien(true);

@@ -58,7 +58,7 @@ export function indice({ regle, debut, longueur }) {
     [vocabulaire.signeSeul]: `${cite}${NBSP}: un signe sans chiffre`,
     [vocabulaire.espace]: `${cite}${NBSP}: un espace ${ou}`,
     [vocabulaire.octetNul]: `${cite}${NBSP}: un octet nul, invisible`,
-    [vocabulaire.autreCaractere]: `${cite}${NBSP}: «${NBSP}${texte.match(/^[+-]?\d*(.)/u)?.[1]}${NBSP}» `
+    [vocabulaire.autreCaractere]: `${cite}${NBSP}: «${NBSP}${texte.match(/^[+-]?\d*(.)/su)?.[1]}${NBSP}» `
       + 'n\u2019est pas un chiffre',
     [vocabulaire.tropGrande]: `${cite} dépasse ${GRANDE}`,
     [vocabulaire.tropPetite]: `${cite} est en deçà de ${PETITE}`,

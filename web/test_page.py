@@ -54,6 +54,11 @@ FINS = ["Terminé : la réponse ne commençait pas par « y », la seule qui lan
 # the last one explained (what the explanation says is tested under node).
 VERDICTS = [["verdict exact", " Resultat valide : 100 + -200 = -100"],
             ["verdict haut", " Debordement positif :  Resultat invalide : 30000 + 30000 = -5536"]]
+# A series, each sum with the kind foreseen for it (the second wrongly) and the program's verdict.
+SERIE = [("32767", "1", "positif", " Debordement positif :  Resultat invalide : 32767 + 1 = -32768\n"),
+         ("-1", "1", "negatif", " Resultat valide : -1 + 1 = 0"),
+         ("30000", "30000", "positif", " Debordement positif :  Resultat invalide : 30000 + 30000 = -5536\n")]
+TAPEE = [f"{N1}{a}\n{N2}{b}\n\n{v}{QUESTION}" for a, b, _, v in SERIE]  # each sum typed, and what it shows
 # The summaries of some files, and the files warned about.
 RESUMES = {
     "debordements": "4 vérifications : 1 somme valide, 1 débordement positif, 2 débordements négatifs ; 0 ligne refusée.",
@@ -227,7 +232,26 @@ def verifier_enregistrement(navigateur, nom, attendu, echecs, telecharger):
             echecs.append(f"{nom}: downloaded {list(chemin.iterdir())}, not {len(attendu)} bytes expected")
 
 
+# SERIE foreseen: each verdict held until picked, then the score, the sum missed explained again, the link.
+def prevoir_serie(navigateur, nom, attendu, lien, echecs):
+    for i, (n1, n2, genre, _) in enumerate(SERIE):
+        somme = f"{n1} + {n2}".replace("-", "\u2212")
+        attendre(navigateur, lambda: navigateur.js(DEVINETTE) and texte(navigateur, "enonce").startswith(somme))
+        if texte(navigateur, "journal").count("Resultat") != i:
+            echecs.append(f"{nom}: the verdict of {somme} shown before it is foreseen")
+        navigateur.js("document.querySelector(`#devinette [value=${arguments[0]}]`).click();", genre)
+    bilan = attendre(navigateur, lambda: "2 sur 3" in (t := texte(navigateur, "bilan")) and t)
+    navigateur.js("bilan.querySelector('button').click();")
+    if not attendre(navigateur, lambda: texte(navigateur, "journal") == attendu, 2, False) or not bilan.endswith(
+            "\u22121 + 1") or "\u22121 + 1" not in (bref := texte(navigateur, "bref")) or not navigateur.js(
+            "return lien.value.endsWith(arguments[0]);", lien):
+        echecs.append(f"{nom}: {bilan!r}, explained {bref!r}, ...{texte(navigateur, 'journal')[-300:]!r}")
+
+
 def fichiers(navigateur, tests, echecs):
+    # Opened from disk at #32767%2B1 (see principal): 32767 and 1 typed at their prompts and judged, without a click.
+    if (vu := attendre(navigateur, lambda: QUESTION in (t := texte(navigateur, "journal")) and t)) != TAPEE[0]:
+        echecs.append(f"#32767%2B1: {vu!r}")
     lignes = [ligne.split() for ligne in (tests / "transcripts" / "liste").read_text().splitlines()]
     assert len(lignes) > 10, "no transcript listed"
     # One way after the other, so that no run follows a run of the same file, whose
@@ -247,6 +271,11 @@ def fichiers(navigateur, tests, echecs):
             if obtenu != voulu:
                 echecs.append(f"{nom} ({voie}): {quoi} {obtenu!r}, expected {voulu!r} ({etat!r}, {resume!r})")
         verifier_enregistrement(navigateur, nom, attendu, echecs, numero == 0)
+    # The same series as a file chosen with « Deviner » ticked.
+    (serie := pathlib.Path(tempfile.mkdtemp()) / "serie.txt").write_text("y\n".join(f"{a}\n{b}\n" for a, b, *_ in SERIE) + "n\n")
+    navigateur.js("deviner.click();")
+    navigateur.choisir("fichier", serie)
+    prevoir_serie(navigateur, serie.name, "".join(f"{N1}{N2}\n{v}{QUESTION}" for *_, v in SERIE), ".html#deviner", echecs)
 
 
 def session(navigateur, tests, echecs):
@@ -335,7 +364,17 @@ def session(navigateur, tests, echecs):
             echecs.append(f"session {numero}: {etat!r}, {cache!r}, ...{vu[-1000:]!r}, expected {attendu[-1000:]!r}")
         if actif(navigateur) != "recommencer" or not navigateur.js(FIN_EN_VUE):
             echecs.append(f"session {numero}: the focus not on « Recommencer », or the end out of view")
+        if numero == 0:  # its first verdict explained again when tapped, the second from the keyboard
+            navigateur.js("document.querySelector('#journal [data-verdict]').click();")
+            premier = texte(navigateur, "bref")
+            navigateur.js("document.querySelectorAll('#journal [data-verdict]')[1].focus();")
+            navigateur.touches(Keys.ENTER)
+            if "100 + \u2212200" not in premier or "30000 + 30000" not in texte(navigateur, "bref"):
+                echecs.append(f"session 0: past verdicts explained {premier!r}, then {texte(navigateur, 'bref')!r}")
         verifier_enregistrement(navigateur, "verifier-somme", attendu.encode(), echecs, numero == len(SESSIONS) - 1)
+    # A link followed in the page: its series typed, foreseen and scored; the page's own link of it the same.
+    navigateur.js("location.hash = arguments[0];", lien := "#deviner,32767+1,-1+1,30000+30000")
+    prevoir_serie(navigateur, lien, "y\n".join(TAPEE), lien, echecs)
 
 
 def grand(navigateur, tests, echecs):
@@ -427,7 +466,7 @@ def principal(moteur, cas, page, tests):
             adresse = f"http://127.0.0.1:{httpd.server_port}/{page.name}"
         navigateur, echecs = MOTEURS[moteur](telechargements), []
         try:
-            navigateur.aller(adresse)
+            navigateur.aller(adresse + "#32767%2B1" * (cas == "fichiers"))
             navigateur.js("window.erreurs = []; addEventListener('error', (e) => erreurs.push(e.message));")
             {"fichiers": fichiers, "session": session, "grand": grand}[cas](navigateur, tests, echecs)
             echecs += [f"the page threw: {e}" for e in navigateur.js("return erreurs;")]

@@ -25,7 +25,7 @@ export function vider() {
 
 export const longueur = () => fenetre.longueur();
 export const ajouter = (octets, classe) => fenetre.ajouter(octets, classe);
-export const marquerLigne = (fin, classe) => fenetre.marquerLigne(fin, classe);
+export const marquerLigne = (fin, classe, numero) => fenetre.marquerLigne(fin, classe, numero);
 
 // Draws what was added since the last drawing: `enCours` while a file runs, only its end,
 // and not more often than every `INTERVALLE_EN_COURS_MS`; when `finDeFichier`, that end
@@ -53,7 +53,7 @@ export function completer() {
 
 // Carries out the steps of a layout (see fenetre.mjs), then says what is left out above.
 function faire(etapes) {
-  for (const [quoi, id, texte, classe] of etapes) {
+  for (const [quoi, id, texte, classe, numero] of etapes) {
     if (quoi === 'vider') {
       journal.replaceChildren();
       elements.clear();
@@ -63,7 +63,7 @@ function faire(etapes) {
       elements.set(id, bloc);
       journal.insertBefore(bloc, texte === null ? null : elements.get(texte));
     } else if (quoi === 'texte') {
-      ecrireDans(elements.get(id), texte, classe);
+      ecrireDans(elements.get(id), texte, classe, numero);
     } else {
       elements.get(id).remove();
       elements.delete(id);
@@ -77,8 +77,9 @@ function faire(etapes) {
   }
 }
 
-// Appends `texte` to `element`, in a span of `classe` if it has one, its line ends outside it.
-function ecrireDans(element, texte, classe) {
+// Appends `texte` to `element`, in a span of `classe` if it has one, its line ends outside it. A
+// verdict numbered `numero` can be focused, and explained again (see page.mjs).
+function ecrireDans(element, texte, classe, numero) {
   if (!classe) {
     const dernier = element.lastChild;
     if (dernier?.nodeType === Node.TEXT_NODE) dernier.appendData(texte); else element.append(texte);
@@ -86,7 +87,15 @@ function ecrireDans(element, texte, classe) {
   }
   const [, avant, dedans, apres] = /^(\n*)([^]*?)(\n*)$/.exec(texte);
   if (avant) ecrireDans(element, avant, '');
-  if (dedans) element.appendChild(document.createElement('span')).append(dedans);
-  if (dedans) element.lastChild.className = classe;
+  if (dedans) {
+    const marque = element.appendChild(document.createElement('span'));
+    marque.append(dedans);
+    marque.className = classe;
+    if (numero !== undefined) {
+      marque.dataset.verdict = numero;
+      marque.tabIndex = 0;
+      marque.setAttribute('role', 'button');
+    }
+  }
   if (apres) ecrireDans(element, apres, '');
 }
