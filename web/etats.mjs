@@ -71,7 +71,8 @@ const FICHIER_EN_COURS = new Set(['ouverture', 'lancement', 'execution', 'suivie
 // What every control does in `etat`: the input line and « Fin des données » (usables), the
 // examples and « Enregistrer » (usables), « Arrêter », « Recommencer », the progress, the
 // question of a verdict to be foreseen, and the status's words (shown). While a verdict waits
-// to be foreseen, nothing tells it: neither the transcript saved, nor the run's end.
+// to be foreseen, nothing tells it: neither the transcript saved, nor the run's end; a session
+// can be started again, a file stopped (its verdicts then shown).
 export function commandes(etat) {
   const enDevinette = etat.startsWith('devinette');
   return {
@@ -79,8 +80,8 @@ export function commandes(etat) {
     fin: etat === 'saisie',
     exemples: !enDevinette,
     enregistrer: !enDevinette,
-    arreter: FICHIER_EN_COURS.has(etat),
-    recommencer: !vivant(etat) && !enDevinette,
+    arreter: FICHIER_EN_COURS.has(etat) || etat === 'devinetteFichier',
+    recommencer: enDevinette ? etat !== 'devinetteFichier' : !vivant(etat),
     avancement: etat === 'suivie',
     devinette: enDevinette,
     statut: !enDevinette,

@@ -6,15 +6,17 @@ import { commandes, suivant, vivant } from './etats.mjs';
 
 // Each state, and the controls that can be used or are shown in it: the input line and
 // « Fin des données » while a session reads what is typed (typing, not ending, while its
-// program starts); « Arrêter » while a file runs; « Recommencer » once a run has ended; the
-// progress once a file has run for a while; nothing that tells a verdict held back.
+// program starts); « Arrêter » while a file runs, its verdict held back or not; « Recommencer » once
+// a run has ended, or while a verdict waits, but for a file whose program goes on; the progress once
+// a file has run for a while; nothing that tells a verdict held back.
 const TOUJOURS = 'exemples enregistrer statut', FIN = `${TOUJOURS} recommencer`;
 const ARRET = `${TOUJOURS} arreter`;
 const COMMANDES = {
   demarrage: `saisie ${TOUJOURS}`, saisie: `saisie fin ${TOUJOURS}`, saisieFermee: TOUJOURS,
-  devinette: 'devinette', devinetteFermee: 'devinette', devinetteFinie: 'devinette', sessionFinie: FIN,
+  devinette: 'devinette recommencer', devinetteFermee: 'devinette recommencer',
+  devinetteFinie: 'devinette recommencer', sessionFinie: FIN,
   ouverture: ARRET, lancement: ARRET, execution: ARRET, suivie: `${ARRET} avancement`,
-  devinetteFichier: 'devinette', devinetteFichierFinie: 'devinette',
+  devinetteFichier: 'devinette arreter', devinetteFichierFinie: 'devinette recommencer',
   arretee: FIN, fichierFini: FIN, illisible: FIN, echec: FIN, remplacee: FIN,
 };
 

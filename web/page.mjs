@@ -120,7 +120,12 @@ const observateur = {
   attend(run) {
     if (run.fichier) return;
     if (run.entree.length === 0) {
-      if (run.aTaper.length) taperLaSuite(run); else journal.removeAttribute('aria-busy');
+      if (run.aTaper.length) taperLaSuite(run);
+      else {
+        journal.removeAttribute('aria-busy');
+        // A series foreseen that stopped before its last verdict (a line refused, a sum cut short).
+        if (run.score && !run.aDeviner.length) montrerScore(run, true);
+      }
     }
     // What waits to be foreseen is described once it is shown; what the program wrote after
     // a verdict is said after it, in short.
@@ -381,13 +386,13 @@ function conclure(run, focusLibre) {
   amenerLaFin();
 }
 
-// Shows the score of the series foreseen in `run`, then a button for each sum missed, which explains
-// it again. A series is scored once.
-function montrerScore(run) {
+// Shows the score of the series foreseen in `run` (`interrompue` before its last verdict), then a
+// button for each sum missed, which explains it again. A series is scored once.
+function montrerScore(run, interrompue = false) {
   const fait = run.score;
   run.score = null;
   if (!fait.prevus) return;
-  score.textContent = bilanDe(fait);
+  score.textContent = bilanDe(fait, interrompue);
   bilan.replaceChildren(score, ...fait.manques.map((explique) => {
     const bouton = document.createElement('button');
     bouton.textContent = `${avecMoins(explique.verdict.n1)} + ${avecMoins(explique.verdict.n2)}`;
@@ -632,7 +637,11 @@ boutonFin.addEventListener('click', () => {
   envoyerLigne('');
   finirEntree(courante);
 });
-boutonRecommencer.addEventListener('click', nouvelleSession);
+// The fragment goes, so that the same link opened again types its series again.
+boutonRecommencer.addEventListener('click', () => {
+  if (location.hash) location.hash = '';
+  nouvelleSession();
+});
 // Enter in the field of the sum answers with the kind chosen, or asks for one.
 devinette.addEventListener('submit', (e) => {
   e.preventDefault();
@@ -641,6 +650,7 @@ devinette.addEventListener('submit', (e) => {
 for (const bouton of choix) bouton.addEventListener('click', () => prevoir(bouton.value));
 deviner.addEventListener('change', () => {
   if (courante.fichier) courante.fichier.aPrevoir = deviner.checked;
+  if (!deviner.checked && courante.score) montrerScore(courante, true);
   while (!deviner.checked && courante.aDeviner.length) devoiler(courante, null);
   montrerLien(courante);
 });
@@ -652,8 +662,12 @@ addEventListener('hashchange', () => ouvrirLien(false));
 for (const bouton of exemples) {
   bouton.addEventListener('click', () => exemple(bouton.dataset.exemple.split(' ')));
 }
+// A file's verdicts held back are shown first, and its series, if foreseen, scored as it stands.
 boutonArreter.addEventListener('click', () => {
-  if (commandes(courante.etat).arreter) passer(courante, 'arret');
+  if (!commandes(courante.etat).arreter) return;
+  if (courante.score) montrerScore(courante, true);
+  while (courante.aDeviner.length) devoiler(courante, null);
+  passer(courante, 'arret');
 });
 // A click or a tap in the terminal goes to the input line, unless it selects text; on a verdict of a
 // typed session, it explains that verdict again, as Enter or Space on it do.

@@ -10,8 +10,9 @@ const LIENS = [['#32767+1', false, '32767|1'], ['#32767%2B1', false, '32767|1'],
   ['#deviner,32767+1,-1+1,30000+30000', true, '32767|1|y|-1|1|y|30000|30000'], ['#deviner', true, ''],
   ['#%20-1%20+%201%20,%202+3', false, '-1|1|y|2|3'], ['#1+2,,%20,3+4,', false, '1|2|y|3|4'],
   ['#+5++3', false, '+5|+3'], ['#4%202+a%3Cb', false, '4 2|a<b'], ['#%E9+%C3%A9,%+5', false, '%E9|é|y|%|5'],
-  ['#1+2,deviner', false, '1|2|y|deviner'], ['#5+', false, '5|'], ['#1%2C2+3', false, '1|y|2|3'],
-  ['#7', false, '7'], ['#', false, ''], ['', false, '']];
+  ['#1+2,deviner', false, '1|2|y|deviner'], ['#5+', false, '5|'], ['#1%2C2+3', false, '1'],
+  ['#7', false, '7'], ['#1,2', false, '1'], ['#1+2,3,4+5', false, '1|2|y|3'], ['#DEVINER,1+2', true, '1|2'],
+  ['#', false, ''], ['', false, '']];
 
 test('a link types each sum of its fragment, whatever it holds', () => {
   for (const [fragment, deviner, lignes] of LIENS) {
@@ -20,7 +21,7 @@ test('a link types each sum of its fragment, whatever it holds', () => {
   }
   const lien = fragmentDe(true, [[32767, 1], [-1, 1], [-32768, -32768]]);
   assert.deepEqual([lien, fragmentDe(false, []), fragmentDe(true, [])],
-    ['#deviner,32767+1,-1+1,-32768+-32768', '', '#deviner']);
+    ['#deviner,32767+1,-1+1,-32768+-32768', '', '']);
   assert.deepEqual(lireLien(lien).lignes, '32767 1 y -1 1 y -32768 -32768'.split(' '));
 });
 
@@ -31,5 +32,6 @@ test('a series foreseen counts the verdicts foreseen right, and keeps those miss
     ['negatif', -32768]]) noter(score, { verdict, prediction: { genre, somme } });
   assert.deepEqual(score.manques.map((m) => m.prediction.genre), ['valide', 'positif', 'negatif']);
   assert.equal(bilan(score), 'Série finie\u00a0: 2 sur 5 bien prévus. À revoir\u00a0:');
-  assert.equal(bilan({ prevus: 1, manques: [] }), 'Série finie\u00a0: 1 sur 1 bien prévu.');
+  assert.equal(bilan({ prevus: 1, manques: [] }, true), 'Série interrompue\u00a0: 1 sur 1 bien prévu.');
+  assert.equal(bilan({ prevus: 2, manques: [1] }), 'Série finie\u00a0: 1 sur 2 bien prévu. À revoir\u00a0:');
 });

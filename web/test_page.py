@@ -275,7 +275,7 @@ def fichiers(navigateur, tests, echecs):
     (serie := pathlib.Path(tempfile.mkdtemp()) / "serie.txt").write_text("y\n".join(f"{a}\n{b}\n" for a, b, *_ in SERIE) + "n\n")
     navigateur.js("deviner.click();")
     navigateur.choisir("fichier", serie)
-    prevoir_serie(navigateur, serie.name, "".join(f"{N1}{N2}\n{v}{QUESTION}" for *_, v in SERIE), ".html#deviner", echecs)
+    prevoir_serie(navigateur, serie.name, "".join(f"{N1}{N2}\n{v}{QUESTION}" for *_, v in SERIE), ".html", echecs)
 
 
 def session(navigateur, tests, echecs):
@@ -374,6 +374,11 @@ def session(navigateur, tests, echecs):
         verifier_enregistrement(navigateur, "verifier-somme", attendu.encode(), echecs, numero == len(SESSIONS) - 1)
     # A link followed in the page: its series typed, foreseen and scored; the page's own link of it the same.
     navigateur.js("location.hash = arguments[0];", lien := "#deviner,32767+1,-1+1,30000+30000")
+    prevoir_serie(navigateur, lien, "y\n".join(TAPEE), lien, echecs)
+    # « Recommencer » while its first verdict waits again, and the same link followed again.
+    navigateur.js("recommencer.click(); location.hash = arguments[0];", lien)
+    attendre(navigateur, lambda: navigateur.js(DEVINETTE) and not navigateur.js("return recommencer.hidden;"))
+    navigateur.js("recommencer.click(); location.hash = arguments[0];", lien)
     prevoir_serie(navigateur, lien, "y\n".join(TAPEE), lien, echecs)
 
 
