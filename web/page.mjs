@@ -254,8 +254,17 @@ function dessinerTrame() {
 // « Deviner » if it is ticked.
 function montrerLien(run) {
   lien.value = location.href.replace(/#.*/s, '') + fragmentDe(deviner.checked, run.sommes);
-  lien.scrollLeft = lien.scrollWidth;  // its sums, the end that changes, in view
+  // Its sums, the end that changes, in view: at the next frame, which lays the page out anyway (read
+  // now, the field's width would lay it out while the page loads, 40 ms in WebKit).
+  if (run.sommes.length && !lienADefiler) {
+    lienADefiler = true;
+    requestAnimationFrame(() => {
+      lienADefiler = false;
+      lien.scrollLeft = lien.scrollWidth;
+    });
+  }
 }
+let lienADefiler = false;
 
 // What the program asks, beside the input line: its prompt or question, what the answers to
 // the question do, and the hint after a refused line (see dessinerBref).
