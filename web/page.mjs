@@ -412,6 +412,13 @@ function montrerScore(run, interrompue = false) {
   amener(bilan);
 }
 
+// Ends the foreseeing of `run` before its end (« Deviner » unticked, « Arrêter »): its series, if
+// any, scored as it stands, then every verdict held back shown.
+function interrompre(run) {
+  if (run.score) montrerScore(run, true);
+  while (run.aDeviner.length) devoiler(run, null);
+}
+
 // Explains again a verdict of `run` already shown, `explique`, as the last one is.
 function revoir(run, explique) {
   if (run !== courante) return;
@@ -659,8 +666,7 @@ devinette.addEventListener('submit', (e) => {
 for (const bouton of choix) bouton.addEventListener('click', () => prevoir(bouton.value));
 deviner.addEventListener('change', () => {
   if (courante.fichier) courante.fichier.aPrevoir = deviner.checked;
-  if (!deviner.checked && courante.score) montrerScore(courante, true);
-  while (!deviner.checked && courante.aDeviner.length) devoiler(courante, null);
+  if (!deviner.checked) interrompre(courante);
   montrerLien(courante);
 });
 element('copier').addEventListener('click', () => {
@@ -671,11 +677,9 @@ addEventListener('hashchange', () => ouvrirLien(false));
 for (const bouton of exemples) {
   bouton.addEventListener('click', () => exemple(bouton.dataset.exemple.split(' ')));
 }
-// A file's verdicts held back are shown first, and its series, if foreseen, scored as it stands.
 boutonArreter.addEventListener('click', () => {
   if (!commandes(courante.etat).arreter) return;
-  if (courante.score) montrerScore(courante, true);
-  while (courante.aDeviner.length) devoiler(courante, null);
+  interrompre(courante);
   passer(courante, 'arret');
 });
 // A click or a tap in the terminal goes to the input line, unless it selects text; on a verdict of a
