@@ -87,19 +87,24 @@ fuzz: ## the fuzzer, for FUZZ_SECONDS (default 60)
 	scripts/fuzz.sh build/fuzz/fuzz/fuzz-dialogue build/fuzz/verifier-somme $(FUZZ_SECONDS)
 
 # The benchmark (not part of the tests): start-up, memory and the cost of 1,000,000
-# checks, side by side with releases 1.0.0, 1.1.0 and 1.2.0, each built here from git.
+# checks, side by side with releases 1.0.0, 1.1.0 and the last one, 1.5.1, each built here
+# from git.
 VERSION_1.0.0 = fc87c0c
 VERSION_1.1.0 = df930ef
-VERSION_1.2.0 = 13e50d9
-bench: release build/version-1.0.0/verifier-somme build/version-1.1.0/verifier-somme build/version-1.2.0/verifier-somme ## the benchmark, beside releases 1.0.0 to 1.2.0
+VERSION_1.5.1 = ff192d0
+bench: release build/version-1.0.0/verifier-somme build/version-1.1.0/verifier-somme build/version-1.5.1/verifier-somme ## the benchmark, beside releases 1.0.0, 1.1.0 and 1.5.1
 	cmake --build --preset release --target generer-charge chronometre
 	bench/mesurer.sh build/release/verifier-somme build/version-1.0.0/verifier-somme \
-		build/version-1.1.0/verifier-somme build/version-1.2.0/verifier-somme \
+		build/version-1.1.0/verifier-somme build/version-1.5.1/verifier-somme \
 		build/release/bench/generer-charge build/release/bench/chronometre
 
-build/version-%/verifier-somme:
-	rm -rf build/version-$* && mkdir -p build/version-$*/source
+# A release's source, from git, kept for the next build.
+.PRECIOUS: build/version-%/source/CMakeLists.txt
+build/version-%/source/CMakeLists.txt:
+	rm -rf build/version-$*/source && mkdir -p build/version-$*/source
 	git archive $(VERSION_$*) | tar -x -C build/version-$*/source
+
+build/version-%/verifier-somme: build/version-%/source/CMakeLists.txt
 	cmake -S build/version-$*/source -B build/version-$*/construction \
 		-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
 	cmake --build build/version-$*/construction --target verifier-somme > /dev/null
@@ -136,10 +141,7 @@ bench-web: web release build/version-1.5.1/verifier-somme.html ## the browser ed
 		build/release/bench/generer-charge build/version-1.5.1/verifier-somme.html
 
 # The page of release 1.5.1, built here from git, beside which bench-web measures this one.
-VERSION_1.5.1 = ff192d0
-build/version-1.5.1/verifier-somme.html:
-	rm -rf build/version-1.5.1 && mkdir -p build/version-1.5.1/source
-	git archive $(VERSION_1.5.1) | tar -x -C build/version-1.5.1/source
+build/version-1.5.1/verifier-somme.html: build/version-1.5.1/source/CMakeLists.txt
 	cd build/version-1.5.1/source && cmake --preset web > /dev/null && cmake --build --preset web > /dev/null
 	cp build/version-1.5.1/source/build/web/verifier-somme.html $@
 
