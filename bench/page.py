@@ -31,14 +31,22 @@ MOTEURS_MESURES = (os.environ.get("BENCH_MOTEURS") or " ".join(MOTEURS)).split()
 
 # Put into a copy of each page, before its own scripts, so that every engine runs it: the time,
 # from navigation, at which the first prompt is in the transcript, and at which the frame that
-# shows it is drawn.
+# shows it is drawn: that frame if the prompt came in its animation callbacks (its own come
+# first, from the first to the task after the frame), or else the next.
 PREMIERE_INVITE = """
+let enImage = false;
+(function image() {
+  enImage = true;
+  setTimeout(() => { enImage = false; });
+  if (!window.premiere?.image) requestAnimationFrame(image);
+})();
 new MutationObserver((_, observateur) => {
   const journal = document.getElementById('journal');
   if (journal && journal.textContent.endsWith(%r)) {
     observateur.disconnect();
     window.premiere = { invite: performance.now() };
-    requestAnimationFrame(() => setTimeout(() => { premiere.image = performance.now(); }));
+    const dessinee = () => setTimeout(() => { premiere.image = performance.now(); });
+    if (enImage) dessinee(); else requestAnimationFrame(dessinee);
   }
 }).observe(document, {childList: true, subtree: true, characterData: true});
 """ % INVITE

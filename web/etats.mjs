@@ -39,9 +39,7 @@ const TRANSITIONS = {
   devinetteFinie: { devoile: 'sessionFinie' },
   sessionFinie: {},
   ouverture: { lu: 'lancement', arret: 'arretee', illisible: 'illisible', ...VIE },
-  // Its program may tell a verdict before the page hears it has started.
-  lancement: { demarre: 'execution', retient: 'devinetteFichier', arret: 'arretee', illisible: 'illisible',
-    ...VIE },
+  lancement: { demarre: 'execution', arret: 'arretee', illisible: 'illisible', ...VIE },
   execution: { lent: 'suivie', retient: 'devinetteFichier', sortie: 'fichierFini', arret: 'arretee',
     illisible: 'illisible', ...VIE },
   suivie: { retient: 'devinetteFichier', sortie: 'fichierFini', arret: 'arretee', illisible: 'illisible',

@@ -40,7 +40,7 @@ const VIES = `demarrage demarre retient retient devoile finie sortie: sessionFin
   execution arret: arretee; execution illisible: illisible; execution sortie: fichierFini
   suivie arret: arretee; suivie illisible: illisible; saisie retient finie: -; demarrage finie: -
   execution retient retient devoile sortie: fichierFini; suivie retient illisible: illisible
-  lancement retient devoile lent: suivie; lancement retient demarre: -; devinetteFichier arret: -
+  lancement demarre retient devoile lent: suivie; lancement retient: -; devinetteFichier arret: -
   devinetteFichier sortie devoile: fichierFini; devinetteFichier remplace: remplacee
   devinetteFinie remplace: -; inconnu lu: -; suivie lent: -; ouverture retient: -
   ${FINS.map((e) => `${e} remplace: -; ${e} sortie: -`).join('; ')}`;

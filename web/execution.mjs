@@ -21,7 +21,10 @@ const OCTETS_PAR_LECTURE = 1 << 14;
 
 // The program, compiled once for the page; each run is a fresh instance of it. emcc
 // inlines it into the module's factory as a base64 data: URL (-sSINGLE_FILE); if that is
-// not found there, each run compiles its own.
+// not found there, each run compiles its own. Its 7 KB are compiled at once, so that a
+// run started as the page loads writes its prompt before the first frame (WebKit drew it
+// 100 ms later otherwise); or else, where a browser refuses that on its main thread (Chromium
+// before 2024, above 4 KB), in the background: then a promise of it.
 let programme;
 function compiler() {
   if (programme !== undefined) return programme;
@@ -29,7 +32,12 @@ function compiler() {
   if (!url) return (programme = null);
   const binaire = atob(url[1]), octets = new Uint8Array(binaire.length);
   for (let i = 0; i < binaire.length; ++i) octets[i] = binaire.charCodeAt(i);
-  return (programme = WebAssembly.compile(octets));
+  try {
+    programme = new WebAssembly.Module(octets);
+  } catch {
+    programme = WebAssembly.compile(octets);
+  }
+  return programme;
 }
 
 // A run, not started: on `fichier` ({nom, note, blob}, a File or a Blob), read to its end
@@ -100,23 +108,39 @@ export function demarrer(run) {
         if (vivante(run)) o.reponse(run, encore);
       },
     },
+    // Its runtime ready, the program is about to run main: before anything it tells.
+    onRuntimeInitialized: () => {
+      if (run.etat === (run.fichier ? 'lancement' : 'demarrage')) passer(run, 'demarre');
+    },
     // exit leaves the program's stack by an exception: the page goes on once it is out.
     onExit: pourElle((_, statut) => {
       run.statut = statut;
       queueMicrotask(() => vivante(run) && passer(run, 'sortie'));
     }),
   };
+  // Compiled, the program starts within this call and runs to its first read.
   const compile = compiler();
-  if (compile) {
+  if (compile instanceof WebAssembly.Module) {
+    reglages.instantiateWasm = (importations, recevoir) => {
+      try {
+        recevoir(new WebAssembly.Instance(compile, importations), compile);
+      } catch (erreur) {
+        echec(erreur);
+      }
+      return {};
+    };
+  } else if (compile) {
     reglages.instantiateWasm = (importations, recevoir) => {
       compile.then((module) => WebAssembly.instantiate(module, importations)
         .then((instance) => recevoir(instance, module))).catch(echec);
       return {};
     };
   }
-  creerVerifierSomme(reglages).then(pourElle(() => {
-    if (run.etat === (run.fichier ? 'lancement' : 'demarrage')) passer(run, 'demarre');
-  }), echec);
+  try {
+    creerVerifierSomme(reglages).catch(echec);
+  } catch (erreur) {
+    echec(erreur);  // from a program compiled at once, which runs within the call
+  }
 }
 
 // Reads the next pieces of the file of `run`, several at once, while it has fewer than

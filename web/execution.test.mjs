@@ -9,7 +9,7 @@ globalThis.navigator = { vendor: '' };
 globalThis.requestAnimationFrame = (f) => setTimeout(f, 16);
 const lectures = [], PANNE = 255;
 let refuser = false;  // whether the program cannot start
-globalThis.creerVerifierSomme = ({ systeme, onExit, instantiateWasm }) => {
+globalThis.creerVerifierSomme = ({ systeme, onRuntimeInitialized, onExit, instantiateWasm }) => {
   // As emcc's, its source holds the program: data:application/wasm;base64,AGFzbQEAAAA= (an empty module).
   const lire = () => systeme.lire(1 << 20, (octets) => {
     lectures.push(octets.length);
@@ -27,7 +27,9 @@ globalThis.creerVerifierSomme = ({ systeme, onExit, instantiateWasm }) => {
   });
   if (refuser) return Promise.reject(new Error('pas de mémoire'));
   return new Promise((pret) => instantiateWasm({}, (instance) => {
-    if (instance instanceof WebAssembly.Instance) pret(setTimeout(lire));
+    if (!(instance instanceof WebAssembly.Instance)) return;
+    onRuntimeInitialized();
+    pret(setTimeout(lire));
   }));
 };
 const { creer, demarrer, donner, finirEntree, passer, relacher, retenir } = await import('./execution.mjs');
@@ -35,16 +37,18 @@ const { transcription } = await import('./transcription.mjs');
 
 // A run on `fichier` (a Blob) or typed, until it reaches one of the states `fins`; what
 // it wrote, told and the states it went through. `pendant(run)` is called at each write and wait.
-const executer = (fichier, fins, pendant = () => {}) => new Promise((fini) => {
+// `execution` is the module that runs it: the one imported above, or a copy of its own.
+const ICI = { creer, demarrer };
+const executer = (fichier, fins, pendant = () => {}, execution = ICI) => new Promise((fini) => {
   const vu = { etats: [], sortie: [], verdicts: 0, refus: 0, reponses: 0 };
-  const run = creer(fichier && { blob: fichier }, {
+  const run = execution.creer(fichier && { blob: fichier }, {
     sortie: (r, octets) => vu.sortie.push(octets.slice()) && pendant(r),
     attend: pendant, refus: () => ++vu.refus, reponse: () => ++vu.reponses,
     verdict: () => ++vu.verdicts,
     etat: (r) => vu.etats.push(r.etat) && fins.includes(r.etat)
       && setTimeout(() => fini({ ...vu, sortie: new Uint8Array(Buffer.concat(vu.sortie)), run: r })),
   });
-  demarrer(run);
+  execution.demarrer(run);
 });
 const fichier = new Blob([new Uint8Array(3 << 23).map((_, i) => i % 251)]);
 // A file whose second piece comes only once the program has read the first, which waits for it.
@@ -107,4 +111,15 @@ test('a file that cannot be read, or a program that cannot start, ends the run s
   const { run: panne } = await executer(null, ['echec'], (r) => r.lu === 0
     && assert.throws(() => donner(r, new Uint8Array([PANNE])), /panne/));
   assert.deepEqual([sans.erreur, panne.erreur], ['Error: pas de mémoire', 'Error: panne']);
+});
+
+test('a program that the browser will not compile at once is compiled in the background', async () => {
+  const repli = await import('./execution.mjs?repli'), { Module } = WebAssembly;
+  WebAssembly.Module = function refuse() {
+    throw new RangeError('trop grand pour le fil principal');
+  };
+  const attendu = executer(new Blob([new Uint8Array([7, 8, 9])]), ['fichierFini', 'echec'], () => {}, repli);
+  Object.assign(WebAssembly, { Module });
+  const { etats, sortie } = await attendu;
+  assert.deepEqual([etats, [...sortie]], [['lancement', 'execution', 'fichierFini'], [7, 8, 9]]);
 });

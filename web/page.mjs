@@ -173,8 +173,12 @@ function nouvelle(fichier) {
   return run;
 }
 
-function nouvelleSession() {
-  demarrer(nouvelle(null));
+// A new session, which types `lignes` at the prompts that ask for them (see attend), scored as a
+// series if `serie` is its score (see serie.mjs): its program starts at once.
+function nouvelleSession(lignes = [], serie = null) {
+  const run = nouvelle(null);
+  Object.assign(run, { aTaper: lignes.map((ligne) => `${ligne}\n`), score: serie });
+  demarrer(run);
   saisie.focus();
 }
 
@@ -540,22 +544,19 @@ function taperLaSuite(run) {
 function ouvrirLien(ouverture) {
   const { deviner: enDevinant, lignes } = lireLien(location.hash);
   if (enDevinant || lignes.length) deviner.checked = enDevinant;
-  if (!lignes.length && !ouverture) return;
-  nouvelleSession();
-  courante.aTaper = lignes.map((ligne) => `${ligne}\n`);
-  if (enDevinant && lignes.length) courante.score = creerScore();
+  if (lignes.length || ouverture) nouvelleSession(lignes, enDevinant && lignes.length ? creerScore() : null);
 }
 
 // Types the values of an example as a learner would, each at the prompt that asks for it:
 // where a check starts, after « y » at the question, or else in a new session.
 function exemple(valeurs) {
   if (!commandes(courante.etat).exemples) return;
-  const ici = commandes(courante.etat).saisie && !courante.entree.length && courante.position !== 'ailleurs';
-  if (!ici) nouvelleSession();
-  const run = courante;
-  run.aTaper = valeurs.map((v) => `${v}\n`);
-  // A new session's first value waits for its prompt (see lecture).
-  if (ici) taper(run.position === 'question' ? 'y\n' : run.aTaper.shift(), true);
+  const run = courante, ici = commandes(run.etat).saisie && !run.entree.length && run.position !== 'ailleurs';
+  if (!ici) nouvelleSession(valeurs);
+  else {
+    run.aTaper = valeurs.map((v) => `${v}\n`);
+    taper(run.position === 'question' ? 'y\n' : run.aTaper.shift(), true);
+  }
   saisie.focus({ preventScroll: true });
 }
 
