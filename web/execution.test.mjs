@@ -8,7 +8,7 @@ import { test } from 'node:test';
 globalThis.navigator = { vendor: '' };
 globalThis.requestAnimationFrame = (f) => setTimeout(f, 16);
 const lectures = [], PANNE = 255;
-let refuser = false;  // whether the program cannot start
+let refuser = null;  // why the program cannot start: its promise refused, or at once
 globalThis.creerVerifierSomme = ({ systeme, onRuntimeInitialized, onExit, instantiateWasm }) => {
   // As emcc's, its source holds the program: data:application/wasm;base64,AGFzbQEAAAA= (an empty module).
   const lire = () => systeme.lire(1 << 20, (octets) => {
@@ -25,12 +25,18 @@ globalThis.creerVerifierSomme = ({ systeme, onRuntimeInitialized, onExit, instan
     systeme.reponse(true);
     lire();
   });
+  if (refuser === 'aussitot') throw new Error('pile pleine');
   if (refuser) return Promise.reject(new Error('pas de mémoire'));
-  return new Promise((pret) => instantiateWasm({}, (instance) => {
-    if (!(instance instanceof WebAssembly.Instance)) return;
-    onRuntimeInitialized();
-    pret(setTimeout(lire));
-  }));
+  // As emcc, a failure of instantiateWasm is only logged: the program never starts.
+  return new Promise((pret) => {
+    try {
+      instantiateWasm({}, (instance) => {
+        if (!(instance instanceof WebAssembly.Instance)) return;
+        onRuntimeInitialized();
+        pret(setTimeout(lire));
+      });
+    } catch {}  // eslint-disable-line no-empty
+  });
 };
 const { creer, demarrer, donner, finirEntree, passer, relacher, retenir } = await import('./execution.mjs');
 const { transcription } = await import('./transcription.mjs');
@@ -104,13 +110,22 @@ test('a file that cannot be read, or a program that cannot start, ends the run s
   const illisible = { size: 10, slice: () => ({ arrayBuffer: () => Promise.reject(new Error('perdu')) }) };
   const { run } = await executer(illisible, ['illisible', 'echec']);
   assert.deepEqual([run.etat, run.erreur], ['illisible', 'perdu']);
-  refuser = true;
+  refuser = 'promesse';
   const { run: sans } = await executer(null, ['echec']);
-  refuser = false;
+  refuser = 'aussitot';
+  const { run: pile } = await executer(null, ['echec']);
+  refuser = null;
+  const { Instance } = WebAssembly;
+  WebAssembly.Instance = function refuse() {
+    throw new RangeError('plus de mémoire');
+  };
+  const { run: instance } = await executer(null, ['echec']);
+  Object.assign(WebAssembly, { Instance });
   // A program that fails, not by its exit: the run fails, and so does the call that gave it its input.
   const { run: panne } = await executer(null, ['echec'], (r) => r.lu === 0
     && assert.throws(() => donner(r, new Uint8Array([PANNE])), /panne/));
-  assert.deepEqual([sans.erreur, panne.erreur], ['Error: pas de mémoire', 'Error: panne']);
+  assert.deepEqual([sans.erreur, pile.erreur, instance.erreur, panne.erreur],
+    ['Error: pas de mémoire', 'Error: pile pleine', 'RangeError: plus de mémoire', 'Error: panne']);
 });
 
 test('a program that the browser will not compile at once is compiled in the background', async () => {
