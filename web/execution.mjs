@@ -80,7 +80,6 @@ export function demarrer(run) {
     passer(run, 'lu');
     alimenter(run);
   }
-  run.reprise = performance.now();
   // What the program does reaches the page only while the run is alive. The calls that
   // come once for each check take their arguments as they are, not gathered in an array.
   const o = run.observateur, pourElle = (traiter) => (...valeurs) => {
@@ -118,28 +117,32 @@ export function demarrer(run) {
       queueMicrotask(() => vivante(run) && passer(run, 'sortie'));
     }),
   };
-  // Compiled, the program starts within this call and runs to its first read.
-  const compile = compiler();
-  if (compile instanceof WebAssembly.Module) {
-    reglages.instantiateWasm = (importations, recevoir) => {
-      try {
-        recevoir(new WebAssembly.Instance(compile, importations), compile);
-      } catch (erreur) {
-        echec(erreur);
-      }
-      return {};
-    };
-  } else if (compile) {
-    reglages.instantiateWasm = (importations, recevoir) => {
-      compile.then((module) => WebAssembly.instantiate(module, importations)
-        .then((instance) => recevoir(instance, module))).catch(echec);
-      return {};
-    };
-  }
   try {
+    // Compiled, the program starts within this call and runs to its first read: its first
+    // slice counts from then, not from before the page compiled it.
+    const compile = compiler();
+    run.reprise = performance.now();
+    if (compile instanceof WebAssembly.Module) {
+      reglages.instantiateWasm = (importations, recevoir) => {
+        try {
+          const instance = new WebAssembly.Instance(compile, importations);
+          recevoir(instance, compile);
+          return instance.exports;
+        } catch (erreur) {
+          echec(erreur);
+          return {};
+        }
+      };
+    } else if (compile) {
+      reglages.instantiateWasm = (importations, recevoir) => {
+        compile.then((module) => WebAssembly.instantiate(module, importations)
+          .then((instance) => recevoir(instance, module))).catch(echec);
+        return {};
+      };
+    }
     creerVerifierSomme(reglages).catch(echec);
   } catch (erreur) {
-    echec(erreur);  // from a program compiled at once, which runs within the call
+    echec(erreur);  // a browser without WebAssembly, or a program that failed within the call
   }
 }
 

@@ -121,11 +121,17 @@ test('a file that cannot be read, or a program that cannot start, ends the run s
   };
   const { run: instance } = await executer(null, ['echec']);
   Object.assign(WebAssembly, { Instance });
+  const aucun = await import('./execution.mjs?sans'), { WebAssembly: wasm } = globalThis;
+  delete globalThis.WebAssembly;
+  const rien = executer(null, ['echec'], () => {}, aucun);
+  Object.assign(globalThis, { WebAssembly: wasm });
+  const { run: ancien } = await rien;
   // A program that fails, not by its exit: the run fails, and so does the call that gave it its input.
   const { run: panne } = await executer(null, ['echec'], (r) => r.lu === 0
     && assert.throws(() => donner(r, new Uint8Array([PANNE])), /panne/));
-  assert.deepEqual([sans.erreur, pile.erreur, instance.erreur, panne.erreur],
-    ['Error: pas de mémoire', 'Error: pile pleine', 'RangeError: plus de mémoire', 'Error: panne']);
+  assert.deepEqual([sans.erreur, pile.erreur, instance.erreur, ancien.erreur, panne.erreur],
+    ['Error: pas de mémoire', 'Error: pile pleine', 'RangeError: plus de mémoire',
+      'ReferenceError: WebAssembly is not defined', 'Error: panne']);
 });
 
 test('a program that the browser will not compile at once is compiled in the background', async () => {

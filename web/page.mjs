@@ -555,7 +555,8 @@ function exemple(valeurs) {
   if (!ici) nouvelleSession(valeurs);
   else {
     run.aTaper = valeurs.map((v) => `${v}\n`);
-    taper(run.position === 'question' ? 'y\n' : run.aTaper.shift(), true);
+    // A program still starting (compiled in the background) types them at its first prompt.
+    if (run.etat !== 'demarrage') taper(run.position === 'question' ? 'y\n' : run.aTaper.shift(), true);
   }
   saisie.focus({ preventScroll: true });
 }
