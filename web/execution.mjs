@@ -24,7 +24,7 @@ const OCTETS_PAR_LECTURE = 1 << 14;
 // not found there, each run compiles its own. Its 7 KB are compiled at once, so that a
 // run started as the page loads writes its prompt before the first frame (WebKit drew it
 // 100 ms later otherwise); or else, where a browser refuses that on its main thread (Chromium
-// before 2024, above 4 KB), in the background: then a promise of it.
+// may, above 4 KB), in the background: then a promise of it.
 let programme;
 function compiler() {
   if (programme !== undefined) return programme;

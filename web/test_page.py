@@ -456,7 +456,7 @@ def grand(navigateur, tests, echecs):
         echecs.append(f"two files dropped: {texte(navigateur, 'etat')!r}")
 
 
-# Where a browser will not compile the program at once (an older Chromium), it is compiled in the
+# Where a browser will not compile the program at once (Chromium may not, above 4 KB), it is compiled in the
 # background: the page works as before, and an example clicked while a session starts is typed at its
 # prompts, not before them.
 def en_arriere_plan(navigateur, page):
