@@ -24,7 +24,7 @@ import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "web"))
 from pilotes import MOTEURS, Chromium  # noqa: E402  (the same browsers as the tests)
-from test_page import COLLER, INVITE, LIBRE, attendre  # noqa: E402
+from test_page import COLLER, INVITE, LIBRE, attendre, copie_avec  # noqa: E402
 
 PARTIES = (os.environ.get("BENCH_PARTIES") or "invite fichiers checks ligne collage").split()
 MOTEURS_MESURES = (os.environ.get("BENCH_MOTEURS") or " ".join(MOTEURS)).split()
@@ -241,12 +241,7 @@ def premieres(pages, dossier):
     """In each engine, the time to the first prompt of each page, from copies of them
     that measure it, in the same folder (one after the other, so that a change in the
     machine's load weighs on all alike)."""
-    copies = []
-    for i, page in enumerate(pages):
-        copie = dossier / f"premiere-{i}.html"
-        copie.write_bytes(page.read_bytes().replace(b'<meta charset="utf-8">', b'<meta charset="utf-8"><script>'
-                                                    + PREMIERE_INVITE.encode() + b'</script>', 1))
-        copies.append(copie)
+    copies = [copie_avec(page, PREMIERE_INVITE, dossier / f"premiere-{i}.html") for i, page in enumerate(pages)]
     for moteur in MOTEURS_MESURES:
         mesures = [([], []) for _ in pages]
         for _ in range(15):

@@ -456,13 +456,19 @@ def grand(navigateur, tests, echecs):
         echecs.append(f"two files dropped: {texte(navigateur, 'etat')!r}")
 
 
+def copie_avec(page, script, copie=None):
+    """A copy of `page` (at `copie`, or in a folder of its own) that runs `script` before its own."""
+    copie = copie or pathlib.Path(tempfile.mkdtemp()) / page.name
+    copie.write_bytes(page.read_bytes().replace(b'<meta charset="utf-8">',
+                                                b'<meta charset="utf-8"><script>' + script.encode() + b'</script>', 1))
+    return copie
+
+
 # Where a browser will not compile the program at once (Chromium may not, above 4 KB), it is compiled in the
 # background: the page works as before, and an example clicked while a session starts is typed at its
 # prompts, not before them.
 def en_arriere_plan(navigateur, page):
-    (copie := pathlib.Path(tempfile.mkdtemp()) / page.name).write_bytes(page.read_bytes().replace(
-        b'<meta charset="utf-8">', b'<meta charset="utf-8"><script>WebAssembly.Module = function () {'
-        b' throw new RangeError("4 KB"); };</script>', 1))
+    copie = copie_avec(page, 'WebAssembly.Module = function () { throw new RangeError("4 KB"); };')
     navigateur.aller(copie.as_uri())
     attendre(navigateur, lambda: texte(navigateur, "journal").endswith(INVITE) and navigateur.js(LIBRE))
     navigateur.js("fin.click(); recommencer.click(); document.querySelector('[data-exemple]').click();")
